@@ -89,6 +89,9 @@ TEST(FileUtilsTest, WriteFileAtomicallyLeavesNoTemporaryAndKeepsLinks) {
     ++entries;
   EXPECT_EQ(entries, 1);
 
+  const std::string longName = dir.File(std::string(250, 'n'));
+  EXPECT_TRUE(WriteFileAtomically(longName, "x"));
+
   const std::string link = dir.File("link.json");
   std::filesystem::create_symlink(file, link);
   ASSERT_TRUE(WriteFileAtomically(link, "linked"));
