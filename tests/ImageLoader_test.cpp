@@ -160,6 +160,16 @@ TEST(BmpDecoder, RefusesBrokenHeadersAndMissingPixels) {
   EXPECT_EQ(Load(ImageKind::BMP, huge), nullptr);
   test::PutUint32(huge, test::kBmpCompressionOffset, test::kBmpRle8);
   EXPECT_EQ(Load(ImageKind::BMP, huge), nullptr);
+  // Within the limit, a few RLE bytes claiming a huge picture are a bomb too,
+  // while a sparse one of ordinary size still loads.
+  const std::string endOfBitmap("\x00\x01", 2);
+  EXPECT_EQ(Load(ImageKind::BMP, test::MakeBmpWithData(15000, 15000, 8, test::kBmpRle8, {0xFF},
+                                                       endOfBitmap)),
+            nullptr);
+  auto sparse = Load(ImageKind::BMP,
+                     test::MakeBmpWithData(1000, 1000, 8, test::kBmpRle8, {0xFF}, endOfBitmap));
+  ASSERT_NE(sparse, nullptr);
+  EXPECT_EQ(sparse->PixelColor(999, 999), 0xFFu);
   // A palette count past the file is cut, not read.
   EXPECT_NE(patched(test::kBmpColorsUsedOffset, 0xFFFFFFFF), nullptr);
   // Uncompressed rows missing: none.

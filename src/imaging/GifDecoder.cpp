@@ -110,7 +110,7 @@ std::unique_ptr<Bitmap> DecodeFirstImage(GifFileType* gif) {
 
   auto bitmap = Bitmap::Create(static_cast<int>(screenWidth), static_cast<int>(screenHeight));
   if (!bitmap) return nullptr;
-  bitmap->Fill(kColorWhite);
+  std::memset(bitmap->Row(0), 0xFF, bitmap->Pixels().size());
   const std::vector<int> order = RowOrder(height, image.Interlace);
   for (int row = 0; row < height; ++row) {
     const GifPixelType* src = indices.data() + rowBytes * row;
