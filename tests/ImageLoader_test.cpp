@@ -72,24 +72,23 @@ TEST_P(BmpRoundTrip, DecodesWhatWasWritten) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Depths, BmpRoundTrip,
-    testing::Values(BmpCase{1, BmpHeader::Info, false, false, false},
-                    BmpCase{4, BmpHeader::Info, false, false, false},
-                    BmpCase{8, BmpHeader::Info, true, false, false},
-                    BmpCase{16, BmpHeader::Info, false, false, false},
-                    BmpCase{16, BmpHeader::Info, false, false, true},
-                    BmpCase{24, BmpHeader::Info, false, false, false},
-                    BmpCase{24, BmpHeader::Info, true, false, false},
-                    BmpCase{32, BmpHeader::Info, false, false, false},
-                    BmpCase{32, BmpHeader::V5, true, false, true},
-                    BmpCase{16, BmpHeader::V4, false, false, true},
-                    BmpCase{1, BmpHeader::Core, false, false, false},
-                    BmpCase{8, BmpHeader::Core, false, false, false},
-                    BmpCase{24, BmpHeader::Core, false, false, false},
-                    BmpCase{8, BmpHeader::Info, false, true, false},
-                    BmpCase{4, BmpHeader::Info, false, true, false},
-                    BmpCase{8, BmpHeader::V5, false, true, false}));
+INSTANTIATE_TEST_SUITE_P(Depths, BmpRoundTrip,
+                         testing::Values(BmpCase{1, BmpHeader::Info, false, false, false},
+                                         BmpCase{4, BmpHeader::Info, false, false, false},
+                                         BmpCase{8, BmpHeader::Info, true, false, false},
+                                         BmpCase{16, BmpHeader::Info, false, false, false},
+                                         BmpCase{16, BmpHeader::Info, false, false, true},
+                                         BmpCase{24, BmpHeader::Info, false, false, false},
+                                         BmpCase{24, BmpHeader::Info, true, false, false},
+                                         BmpCase{32, BmpHeader::Info, false, false, false},
+                                         BmpCase{32, BmpHeader::V5, true, false, true},
+                                         BmpCase{16, BmpHeader::V4, false, false, true},
+                                         BmpCase{1, BmpHeader::Core, false, false, false},
+                                         BmpCase{8, BmpHeader::Core, false, false, false},
+                                         BmpCase{24, BmpHeader::Core, false, false, false},
+                                         BmpCase{8, BmpHeader::Info, false, true, false},
+                                         BmpCase{4, BmpHeader::Info, false, true, false},
+                                         BmpCase{8, BmpHeader::V5, false, true, false}));
 
 TEST(BmpDecoder, BitFieldMasksOfAnyWidthAreScaledToEightBits) {
   const Bitmap picture = test::MakeTestPattern(5, 4);
@@ -108,10 +107,12 @@ TEST(BmpDecoder, RleEscapesAndDamagedRuns) {
   const std::vector<TColor> palette = {0x0000FF, 0x00FF00, 0xFF0000};
   // Bottom-up 4 x 3: row 0 "1 1 2", end of line, delta (+1, +1), four
   // absolute "2" (one past the width), end of bitmap.
-  const std::string stream("\x02\x01\x01\x02\x00\x00\x00\x02\x01\x01\x00\x04\x02\x02\x02\x02"
-                           "\x00\x01",
-                           18);
-  auto bitmap = Load(ImageKind::BMP, test::MakeBmpWithData(4, 3, 8, test::kBmpRle8, palette, stream));
+  const std::string stream(
+      "\x02\x01\x01\x02\x00\x00\x00\x02\x01\x01\x00\x04\x02\x02\x02\x02"
+      "\x00\x01",
+      18);
+  auto bitmap =
+      Load(ImageKind::BMP, test::MakeBmpWithData(4, 3, 8, test::kBmpRle8, palette, stream));
   ASSERT_NE(bitmap, nullptr);
   const TColor red = 0x0000FF, green = 0x00FF00, blue = 0xFF0000;
   EXPECT_EQ(bitmap->PixelColor(0, 2), green);
@@ -146,7 +147,7 @@ TEST(BmpDecoder, RefusesBrokenHeadersAndMissingPixels) {
   EXPECT_EQ(patched(test::kBmpHeightOffset, 0), nullptr);
   EXPECT_EQ(patched(test::kBmpWidthOffset, 0x80000000u), nullptr);
   EXPECT_EQ(patched(test::kBmpHeaderSizeOffset, 99), nullptr);
-  EXPECT_EQ(patched(test::kBmpCompressionOffset, 4), nullptr);  // JPEG inside
+  EXPECT_EQ(patched(test::kBmpCompressionOffset, 4), nullptr);               // JPEG inside
   EXPECT_EQ(patched(test::kBmpCompressionOffset, test::kBmpRle4), nullptr);  // wrong depth
   std::string depth = good;
   test::PutUint16(depth, test::kBmpBitCountOffset, 7);
@@ -163,8 +164,8 @@ TEST(BmpDecoder, RefusesBrokenHeadersAndMissingPixels) {
   // Within the limit, a few RLE bytes claiming a huge picture are a bomb too,
   // while a sparse one of ordinary size still loads.
   const std::string endOfBitmap("\x00\x01", 2);
-  EXPECT_EQ(Load(ImageKind::BMP, test::MakeBmpWithData(15000, 15000, 8, test::kBmpRle8, {0xFF},
-                                                       endOfBitmap)),
+  EXPECT_EQ(Load(ImageKind::BMP,
+                 test::MakeBmpWithData(15000, 15000, 8, test::kBmpRle8, {0xFF}, endOfBitmap)),
             nullptr);
   auto sparse = Load(ImageKind::BMP,
                      test::MakeBmpWithData(1000, 1000, 8, test::kBmpRle8, {0xFF}, endOfBitmap));
@@ -179,7 +180,8 @@ TEST(BmpDecoder, RefusesBrokenHeadersAndMissingPixels) {
 TEST(BmpDecoder, SurvivesTruncationAndCorruption) {
   for (const BmpOptions& options :
        {BmpOptions{1}, BmpOptions{4, true}, BmpOptions{8, true}, BmpOptions{16, false, true},
-        BmpOptions{32, false, false, BmpHeader::V5, true}, BmpOptions{8, false, false, BmpHeader::Core}}) {
+        BmpOptions{32, false, false, BmpHeader::V5, true},
+        BmpOptions{8, false, false, BmpHeader::Core}}) {
     const std::string bytes = MakeBmp(test::MakeTestPattern(19, 7, 2), options);
     ExpectSurvivesDamage(ImageKind::BMP, bytes, 140);
   }
@@ -363,7 +365,8 @@ TEST(JpegDecoder, ATruncatedFileKeepsItsSizeAndTheRowsDecodedBeforeTheCut) {
   int firstWhite = -1;
   for (int y = 0; y < 160; ++y) {
     const bool same = std::equal(cut->Row(y), cut->Row(y) + stride, full->Row(y));
-    const bool white = std::all_of(cut->Row(y), cut->Row(y) + stride, [](auto v) { return v == 255; });
+    const bool white =
+        std::all_of(cut->Row(y), cut->Row(y) + stride, [](auto v) { return v == 255; });
     ASSERT_TRUE(same || white) << y;
     if (white && firstWhite < 0) firstWhite = y;
     if (firstWhite >= 0) {
@@ -384,7 +387,8 @@ TEST(JpegDecoder, RefusesHugeSizesAndSurvivesDamage) {
   EXPECT_EQ(Load(ImageKind::JPEG, ""), nullptr);
   EXPECT_EQ(Load(ImageKind::JPEG, "not a jpeg"), nullptr);
   ExpectSurvivesDamage(ImageKind::JPEG, test::MakeJpeg(photo, {80, true}), 1000);
-  ExpectSurvivesDamage(ImageKind::JPEG, test::MakeJpeg(photo, {80, false, test::JpegColor::Ycck}), 1000);
+  ExpectSurvivesDamage(ImageKind::JPEG, test::MakeJpeg(photo, {80, false, test::JpegColor::Ycck}),
+                       1000);
 }
 
 // ---- files ----
@@ -397,7 +401,8 @@ TEST(LoadImageFile, KindComesFromTheExtensionAndMissingFilesGiveNone) {
   ASSERT_NE(loaded, nullptr);
   EXPECT_TRUE(SamePixels(*loaded, picture));
   EXPECT_NE(LoadImageFile(dir.Write("photo.JPE", test::MakeJpeg(picture))), nullptr);
-  EXPECT_NE(LoadImageFile(dir.Write("a.gif", test::MakeGif(test::GifFromBitmap(picture)))), nullptr);
+  EXPECT_NE(LoadImageFile(dir.Write("a.gif", test::MakeGif(test::GifFromBitmap(picture)))),
+            nullptr);
   // Contents are never sniffed: a BMP named otherwise is not read as one.
   EXPECT_EQ(LoadImageFile(dir.Write("photo.PNG", bmp)), nullptr);
   EXPECT_EQ(LoadImageFile(dir.Write("scan.tif", bmp)), nullptr);
