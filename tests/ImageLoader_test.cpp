@@ -220,6 +220,23 @@ TEST(IcoDecoder, EveryDepthAndTheAlphaChannel) {
   }
 }
 
+TEST(IcoDecoder, BlendsPartialAlphaAndInvertsWhereMaskAndColourMeet) {
+  // One pixel; its colour bytes follow the 6 + 16 byte directory and the
+  // 40-byte header, the mask follows the colour row.
+  const std::size_t pixel = 6 + 16 + 40;
+  std::string alpha = test::MakeIco({test::IcoImage{test::MakeTestPattern(1, 1), {}, 32}});
+  alpha.replace(pixel, 4, std::string("\x00\x00\xFF\x80", 4));  // red at alpha 128
+  auto blended = Load(ImageKind::ICO, alpha);
+  ASSERT_NE(blended, nullptr);
+  EXPECT_EQ(blended->PixelColor(0, 0), MakeColor(255, 127, 127));
+  std::string inverted = test::MakeIco({test::IcoImage{test::MakeTestPattern(1, 1), {}, 24}});
+  inverted.replace(pixel, 3, std::string("\x10\x20\x30", 3));
+  inverted[pixel + 4] = '\x80';
+  auto drawn = Load(ImageKind::ICO, inverted);
+  ASSERT_NE(drawn, nullptr);
+  EXPECT_EQ(drawn->PixelColor(0, 0), MakeColor(0xCF, 0xDF, 0xEF));
+}
+
 TEST(IcoDecoder, SkipsPngEntries) {
   test::IcoImage png{test::MakeTestPattern(64, 64), {}, 32, true};
   test::IcoImage bitmap{test::MakeTestPattern(16, 16), {}, 24};
