@@ -104,7 +104,7 @@ void BM_SaveJPEG(benchmark::State& state, int width, int height) {
     if (!SaveBitmapAsJPEG(&picture, path, 75, false, false)) state.SkipWithError("save failed");
   }
   std::remove(path.c_str());
-  SetRate(state, double{width} * height);
+  SetRate(state, static_cast<double>(width) * height);
 }
 
 BENCHMARK(BM_DecodeJPEG)->Unit(benchmark::kMillisecond);
