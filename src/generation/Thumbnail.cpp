@@ -15,7 +15,7 @@ std::unique_ptr<Bitmap> MakeThumbnail(const Bitmap& picture, const TGallerySet& 
   try {
     if (picture.Empty()) return nullptr;
     Bitmap scaled;
-    if (!ScaleImageToFit(picture, scaled, options.Thumb_MaxWidth, options.Thumb_MaxHeight,
+    if (!ScaleImageToFit(&picture, &scaled, options.Thumb_MaxWidth, options.Thumb_MaxHeight,
                          /*force=*/false, /*fast=*/true)) {
       return nullptr;
     }
