@@ -144,7 +144,7 @@ TEST(GallerySetWriting, FreshSetWritesEveryOptionInFileOrder) {
   std::string text;
   ASSERT_TRUE(set.SaveToText(text));
   EXPECT_EQ(text.substr(0, 32), "Navig_HomeURL=\r\nNavig_PageTop=ye");
-  EXPECT_EQ(text.substr(text.size() - 32), "CustomPageFooterAsHTMLCode=no\r\n");
+  EXPECT_TRUE(text.ends_with("\r\nCustomPageFooterAsHTMLCode=no\r\n"));
 }
 
 TEST(GallerySetWriting, ResetRestoresStoredOptionsButNotRunTimeFolders) {
