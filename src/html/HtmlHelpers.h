@@ -17,7 +17,7 @@
 namespace zelvora {
 
 class TGallerySet;
-class TImageGalleryItem;
+struct TImageGalleryItem;
 
 // The product's web site, named in the generator line of every page.
 inline constexpr std::string_view kProductWebSite = "http://www.zelvora.example/";

@@ -10,7 +10,7 @@
 namespace zelvora {
 
 class TGallerySet;
-class TImageGalleryItem;
+struct TImageGalleryItem;
 class TImageGalleryList;
 
 // The whole page of the picture entry at list index `index`. An index

@@ -11,7 +11,7 @@
 namespace zelvora {
 
 class TGallerySet;
-class TImageGalleryItem;
+struct TImageGalleryItem;
 class TImageGalleryList;
 
 // The whole text of thumbnail page n of pageCount. pageStart is the list
