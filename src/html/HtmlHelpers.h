@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "html/NameMask.h"
 #include "util/PathUtils.h"
 
 namespace zelvora {
@@ -45,6 +46,13 @@ std::string URLDecode(std::string_view text);
 // The picture name as visitors see it: ImageName decoded (twice when the
 // first decoding still holds a "%").
 std::string PictureDisplayName(const TImageGalleryItem& entry);
+
+// The alt attribute of a thumbnail or picture: alt="name  (size)", escaped.
+std::string PictureAltAttribute(const TImageGalleryItem& entry);
+// What a link mask is expanded for: the given counter, the file name and
+// folder of the source picture, and its date.
+TFileNameParams NameMaskParamsOf(const TImageGalleryItem& entry, int number,
+                                 PathStyle style = kNativePathStyle);
 
 // The decimal separator of FileSizeText, "." until changed (the wizard sets
 // the locale's).
