@@ -1,5 +1,6 @@
 #include "html/HtmlHelpers.h"
 
+#include <algorithm>
 #include <array>
 #include <mutex>
 
@@ -220,6 +221,18 @@ std::string FileSizeText(std::int64_t bytes) {
   std::int64_t tenth = (bytes % unit) * 10 / unit;
   return std::to_string(whole) + FileSizeDecimalSeparator() + std::to_string(tenth) +
          (unit == 1024 ? " Kb" : " Mb");
+}
+
+int ThumbTableRows(const TGallerySet& options) {
+  return std::max<std::int32_t>(options.ThumbTableRowCount, 1);
+}
+
+int ThumbTableColumns(const TGallerySet& options) {
+  return std::max<std::int32_t>(options.ThumbTableColumnCount, 1);
+}
+
+int ThumbsPerPage(const TGallerySet& options) {
+  return PicturesPerPage(ThumbTableRows(options), ThumbTableColumns(options));
 }
 
 std::string PageFileName(int n) { return "page" + std::to_string(n) + ".html"; }

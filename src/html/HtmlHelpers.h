@@ -61,6 +61,13 @@ void SetFileSizeDecimalSeparator(std::string_view separator);
 // "4000 bytes", "12.5 Kb", "3.0 Mb" (tenths truncated).
 std::string FileSizeText(std::int64_t bytes);
 
+// The thumbnail table's rows and columns, each at least 1 (an options file
+// may hold 0 or less), and the pictures one page holds. Every writer pages
+// the list with ThumbsPerPage; so must the run that numbers the pages.
+int ThumbTableRows(const TGallerySet& options);
+int ThumbTableColumns(const TGallerySet& options);
+int ThumbsPerPage(const TGallerySet& options);
+
 // "page" + n + ".html", n counting from 1.
 std::string PageFileName(int n);
 // "image" + Number + ".html".

@@ -70,8 +70,8 @@ std::string ImageTableOf(int index, const TImageGalleryList& list, const TGaller
   int w = entry->ImageWidth;
   int h = entry->ImageHeight;
   if (options.Image_LimitWebPageImageSize) {
-    TSize fitted = FitSize(entry->ImageWidth, entry->ImageHeight, options.Image_MaxWidth,
-                           options.Image_MaxHeight, 1);
+    TPixelSize fitted = FitSize(entry->ImageWidth, entry->ImageHeight, options.Image_MaxWidth,
+                                options.Image_MaxHeight);
     w = fitted.Width;
     h = fitted.Height;
   }

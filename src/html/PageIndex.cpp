@@ -23,7 +23,7 @@ std::string FolderTitleOf(const TImageGalleryItem& entry) {
 }
 
 std::string PageIndexTableOf(const TImageGalleryList& list, const TGallerySet& options) {
-  const int perPage = PicturesPerPage(options.ThumbTableRowCount, options.ThumbTableColumnCount);
+  const int perPage = ThumbsPerPage(options);
   const int pageCount = list.PageCount(perPage);
   std::vector<int> starts;
   list.GetPageStarts(&starts, perPage);

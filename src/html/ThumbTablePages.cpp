@@ -131,9 +131,9 @@ std::string DescriptionCellsOf(int index, int k, const TImageGalleryList& list,
 std::string ThumbTableOf(int& pageStart, const TImageGalleryList& list,
                          const TGallerySet& options) {
   const int s = std::max(pageStart, 0);
-  const int rows = std::max(options.ThumbTableRowCount, 1);
-  const int cols = std::max(options.ThumbTableColumnCount, 1);
-  const int perPage = PicturesPerPage(rows, cols);
+  const int rows = ThumbTableRows(options);
+  const int cols = ThumbTableColumns(options);
+  const int perPage = ThumbsPerPage(options);
   const int total = list.ImagesOnPage(s, perPage);
   const int last = list.PageLastIndex(s, perPage);
   const std::string span = std::to_string(2 * static_cast<std::int64_t>(cols) - 1);
@@ -187,11 +187,11 @@ std::string DescriptionTableOf(const TImageGalleryItem* entry, int width, int ma
     comment = Utf8Left(comment, static_cast<std::size_t>(maxCommentLength)) + "...";
   }
 
-  bool showComment = description.HasFlag(TDescriptionFlag::Comment);
-  const bool showName = description.HasFlag(TDescriptionFlag::FileName);
-  const bool showSize = description.HasFlag(TDescriptionFlag::FileSize);
-  const bool showDate = description.HasFlag(TDescriptionFlag::FileDate);
-  const bool showSides = description.HasFlag(TDescriptionFlag::Sides);
+  bool showComment = description.Has(Show_ImageComment);
+  const bool showName = description.Has(Show_ImageName);
+  const bool showSize = description.Has(Show_FileSize);
+  const bool showDate = description.Has(Show_FileTime);
+  const bool showSides = description.Has(Show_ImageSides);
 
   const std::string nameLabel = InterfaceText(TextId::NameLabel);
   const std::string pixels = InterfaceText(TextId::PixelsWord);
