@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "util/DateValue.h"
+#include "util/PathUtils.h"
 
 namespace zelvora {
 
@@ -75,6 +76,11 @@ std::int32_t PicturesPerPage(std::int64_t rows, std::int64_t columns);
 // The thumbnail file name of a picture name: lower-cased, extension
 // dropped, "_thumb.jpg" appended (IMG_0001.JPG gives img_0001_thumb.jpg).
 std::string ThumbnailNameOf(std::string_view imageName);
+
+// The key under which two paths name the same picture: letter case is
+// ignored under the Windows style, kept under POSIX, where A.jpg and a.jpg
+// are two files.
+std::string PathIdentityKey(std::string_view path, PathStyle style = kNativePathStyle);
 
 class TImageGalleryList {
  public:
