@@ -194,10 +194,10 @@ TEST(NameMaskParamsTest, CounterFileNameFolderAndDate) {
   TImageGalleryItem entry = Picture("C:\\Photos\\Trip\\beach.jpg", "b.jpg");
   entry.FileDate = 38051.5;
   const TFileNameParams params = NameMaskParamsOf(entry, 12, PathStyle::Windows);
-  EXPECT_EQ(params.Number, 12);
-  EXPECT_EQ(params.FileName, "beach.jpg");
-  EXPECT_EQ(params.Folder, "C:\\Photos\\Trip");
-  EXPECT_EQ(params.FileDate, 38051.5);
+  EXPECT_EQ(params.number, 12);
+  EXPECT_EQ(params.fileName, "beach.jpg");
+  EXPECT_EQ(params.folder, "C:\\Photos\\Trip");
+  EXPECT_EQ(params.fileDate, 38051.5);
 }
 
 TEST(GeneratorLineTest, NamesTheProductSite) {
