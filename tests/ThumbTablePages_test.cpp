@@ -65,12 +65,12 @@ TEST_F(ThumbTablePagesTest, FirstPageWithFullAndShortRow) {
   MakeGallery();
   const std::string nav = kNavStart + kNavRight + kPrevDisabled + "&nbsp;&nbsp;&nbsp;" +
                           NextLink(2) + kNavEnd;
-  const std::string expected = Crlf(R"(<html><head>
+  const std::string expected = Crlf(R"G(<html><head>
   <title>Page 1</title>
   <meta name="Thumbnail-Generator" content="Zelvora ( http://www.zelvora.example/ )">
 </head>
 <body bgcolor="#FFFFFF" text="#000000" link="#0000FF" vlink="#70B0FF" alink="#00E040">
-)" + nav + R"(
+)G" + nav + R"G(
 
 &nbsp;<br><br>
 
@@ -101,9 +101,9 @@ TEST_F(ThumbTablePagesTest, FirstPageWithFullAndShortRow) {
 
 <br><br>&nbsp;
 
-)" + nav + R"(
+)G" + nav + R"G(
 </body>
-</html>)");
+</html>)G");
   int pageStart = 0;
   EXPECT_EQ(WriteThumbTablePage(pageStart, 1, 2, pics.List(), options), expected);
   EXPECT_EQ(pageStart, 4);  // the separator opens page 2
@@ -120,7 +120,7 @@ TEST_F(ThumbTablePagesTest, LastPageWithCustomTitleHeaderAndFooter) {
   options.Thumb_Description.Set(Show_ImageName, true);
   const std::string nav = kNavStart + kNavRight + PrevLink(1) + "&nbsp;&nbsp;&nbsp;" +
                           kNextDisabled + kNavEnd;
-  const std::string expected = Crlf(R"(<html><head>
+  const std::string expected = Crlf(R"G(<html><head>
   <title>Page 2 - Holidays &#38; Sun</title>
   <meta name="Thumbnail-Generator" content="Zelvora ( http://www.zelvora.example/ )">
 </head>
@@ -152,9 +152,9 @@ TEST_F(ThumbTablePagesTest, LastPageWithCustomTitleHeaderAndFooter) {
 
 <hr>(c) us
 
-)" + nav + R"(
+)G" + nav + R"G(
 </body>
-</html>)");
+</html>)G");
   int pageStart = 4;
   EXPECT_EQ(WriteThumbTablePage(pageStart, 2, 2, pics.List(), options), expected);
   EXPECT_GE(pageStart, pics.List().Count());
