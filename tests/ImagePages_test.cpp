@@ -101,24 +101,6 @@ TEST_F(ImagePagesTest, LargePictureWithDescriptionAndCustomTitle) {
   EXPECT_EQ(WriteImagePage(1, pics.List(), options), expected);
 }
 
-TEST_F(ImagePagesTest, CustomBlocksAndNoNavigation) {
-  MakeGallery();
-  options.Navig_PageTop = false;
-  options.Navig_PageBottom = false;
-  options.CustomPageHeader = "<h1>Trip</h1>";
-  options.CustomPageHeaderAsHTMLCode = true;
-  options.CustomPageFooter = "bye";
-  const std::string page = WriteImagePage(0, pics.List(), options);
-  const std::string bodyStart = "alink=\"#00E040\">\r\n<h1>Trip</h1>\r\n\r\n<table border=\"0\"";
-  EXPECT_NE(page.find(bodyStart), std::string::npos) << page;
-  const std::string bodyEnd =
-      "</td></tr></table>\r\n\r\n&nbsp;<br><br>\r\n<center><h2><font face=\"Verdana, "
-      "sans-serif\">bye</font></h2></center>\r\n<br><br>\r\n\r\n\r\n</body>\r\n</html>";
-  ASSERT_GE(page.size(), bodyEnd.size());
-  EXPECT_EQ(page.substr(page.size() - bodyEnd.size()), bodyEnd);
-  EXPECT_NE(page.find("<title>Image #1</title>"), std::string::npos);
-}
-
 TEST_F(ImagePagesTest, NavBarAtTheEndsAndAcrossPages) {
   MakeGallery();
   // The first picture: no Prev.
@@ -136,16 +118,6 @@ TEST_F(ImagePagesTest, NavBarAtTheEndsAndAcrossPages) {
   EXPECT_EQ(MakeImageNavBar(4, pics.List(), options),
             kNavStart + PageLink(2) + kNavMiddle + PrevLink("images/c.bmp") + kGap +
                 kNextDisabled + kNavEnd);
-}
-
-TEST_F(ImagePagesTest, NavBarOfASinglePictureAndCurrentWords) {
-  pics.AddPicture("only.jpg", 1, 3);
-  SetInterfaceText(TextId::PageWord, "Seite");
-  options.Framed_ThumbTablePage = true;  // no target either way
-  EXPECT_EQ(MakeImageNavBar(0, pics.List(), options),
-            kNavStart +
-                "<font face=\"Verdana, sans-serif\"><b><a href=\"page3.html\">Seite3</a></b></font>" +
-                kNavMiddle + kPrevDisabled + kGap + kNextDisabled + kNavEnd);
 }
 
 TEST_F(ImagePagesTest, FullSizeLinkOnlyWhenThePictureIsShownSmaller) {

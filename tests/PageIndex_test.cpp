@@ -97,23 +97,19 @@ TEST_F(PageIndexTest, RepeatedTitlesIgnoreLetterCase) {
 }
 
 TEST_F(PageIndexTest, NumbersOnlyAndCurrentWords) {
-  MakeGallery();
+  pics.AddPicture("a.jpg", 1, 1);
   options.PageIndex_StyleOfLinksTitles = 1;
-  const std::string table = MakePageIndexTable(pics.List(), options);
-  EXPECT_EQ(table, kTableStart + Link(1, "1") + Link(2, "2") + Link(3, "3") + Link(4, "4") +
-                       Link(5, "5") + kTableEnd);
+  EXPECT_EQ(MakePageIndexTable(pics.List(), options), kTableStart + Link(1, "1") + kTableEnd);
   SetInterfaceText(TextId::PageWord, "Seite");
   SetInterfaceText(TextId::PageIndexTitle, "Index");
   options.PageIndex_StyleOfLinksTitles = 0;
   const std::string page = WritePageIndexPage(pics.List(), options);
   EXPECT_NE(page.find("<title>Index</title>"), std::string::npos);
-  EXPECT_NE(page.find(">Seite 5<"), std::string::npos);
+  EXPECT_NE(page.find(">Seite 1<"), std::string::npos);
 }
 
-TEST_F(PageIndexTest, OnePageAndEmptyList) {
+TEST_F(PageIndexTest, EmptyList) {
   EXPECT_EQ(MakePageIndexTable(pics.List(), options), kTableStart + kTableEnd);
-  pics.AddPicture("a.jpg", 1, 1);
-  EXPECT_EQ(MakePageIndexTable(pics.List(), options), kTableStart + Link(1, "Page 1") + kTableEnd);
 }
 
 TEST_F(PageIndexTest, Frameset) {

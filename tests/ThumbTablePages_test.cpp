@@ -160,31 +160,6 @@ TEST_F(ThumbTablePagesTest, LastPageWithCustomTitleHeaderAndFooter) {
   EXPECT_GE(pageStart, pics.List().Count());
 }
 
-TEST_F(ThumbTablePagesTest, FiveByFourWithTenPictures) {
-  options.ThumbTableRowCount = 5;
-  options.ThumbTableColumnCount = 4;
-  for (int i = 1; i <= 10; ++i) pics.AddPicture("p" + std::to_string(i) + ".jpg", i, 1);
-  int pageStart = 0;
-  const std::string table = MakeThumbTable(pageStart, pics.List(), options);
-  EXPECT_EQ(pageStart, 10);
-  auto count = [&table](const std::string& piece) {
-    int n = 0;
-    for (auto at = table.find(piece); at != std::string::npos; at = table.find(piece, at + 1)) {
-      ++n;
-    }
-    return n;
-  };
-  EXPECT_EQ(count("class=\"thumbcell\""), 10);
-  EXPECT_EQ(count("class=\"vspacecell\" height=\"30\" colspan=\"7\""), 3);
-  EXPECT_EQ(count("<td align=\"center\" colspan=\"7\">"), 1);
-  // The nested table holds the short row and the spacer after it.
-  const auto nested = table.find("    <table align=\"center\"");
-  ASSERT_NE(nested, std::string::npos);
-  EXPECT_EQ(table.find("vspacecell", nested) < table.find("    </table>", nested), true);
-  EXPECT_EQ(table.find("p8.jpg") < nested, true);
-  EXPECT_EQ(table.find("p9.jpg") > nested, true);
-}
-
 TEST_F(ThumbTablePagesTest, EmptyPageOfSeparatorsStillAdvances) {
   pics.AddPicture("a.jpg", 1, 1);
   pics.AddSeparator();
@@ -197,28 +172,22 @@ TEST_F(ThumbTablePagesTest, EmptyPageOfSeparatorsStillAdvances) {
   EXPECT_EQ(pageStart, 2);
 }
 
-TEST_F(ThumbTablePagesTest, NavBarHomeLink) {
+TEST_F(ThumbTablePagesTest, NavBarHomeLinkTargetsAndCurrentWords) {
   const std::string right =
       kNavRight + kPrevDisabled + "&nbsp;&nbsp;&nbsp;" + kNextDisabled + kNavEnd;
-  EXPECT_EQ(MakePageNavBar(1, 1, options), kNavStart + right);
-  for (const char* none : {"<none>", "  <NoNe> ", "   "}) {
+  for (const char* none : {"", "  <NoNe> ", "   "}) {
     options.Navig_HomeURL = none;
     EXPECT_EQ(MakePageNavBar(1, 1, options), kNavStart + right) << none;
   }
+  // In a frameset the home page replaces the frameset; Prev and Next stay in
+  // their frame.
   options.Navig_HomeURL = "  http://www.example.com/my home  ";
-  const std::string home =
-      R"(<td align="left"><font face="Verdana, sans-serif"><b><a href="http://www.example.com/my%20home">Home</a></b></font></td>)";
-  EXPECT_EQ(MakePageNavBar(1, 1, options), kNavStart + home + right);
   options.Framed_ThumbTablePage = true;
-  const std::string framedHome =
-      R"(<td align="left"><font face="Verdana, sans-serif"><b><a target="_parent" href="http://www.example.com/my%20home">Home</a></b></font></td>)";
-  EXPECT_EQ(MakePageNavBar(1, 1, options), kNavStart + framedHome + right);
-}
-
-TEST_F(ThumbTablePagesTest, NavBarMiddlePageAndCurrentWords) {
-  options.Framed_ThumbTablePage = true;  // Prev and Next never carry a target
   EXPECT_EQ(MakePageNavBar(3, 5, options),
-            kNavStart + kNavRight + PrevLink(2) + "&nbsp;&nbsp;&nbsp;" + NextLink(4) + kNavEnd);
+            kNavStart +
+                R"(<td align="left"><font face="Verdana, sans-serif"><b><a target="_parent" href="http://www.example.com/my%20home">Home</a></b></font></td>)" +
+                kNavRight + PrevLink(2) + "&nbsp;&nbsp;&nbsp;" + NextLink(4) + kNavEnd);
+  options.Navig_HomeURL.clear();
   SetInterfaceText(TextId::PrevWord, "Back");
   options.HTMLPage_DisabledLinkColor = MakeColor(0x11, 0x22, 0x33);
   EXPECT_EQ(MakePageNavBar(1, 2, options),
@@ -245,23 +214,6 @@ TEST_F(ThumbTablePagesTest, NamesWithMarkupStayInsideTheirAttributes) {
   entry.ImageName = "100%.jpg";
   EXPECT_NE(MakeThumbCells(0, 1, pics.List(), options).find("alt=\"100%.jpg  (0 bytes)\""),
             std::string::npos);
-}
-
-TEST_F(ThumbTablePagesTest, DescriptionCellsOfARow) {
-  MakeGallery();
-  options.Thumb_Description.ShowDescription = true;
-  options.Thumb_Description.Set(Show_ImageSides, true);
-  const std::string table =
-      "<table class=\"descrtable\" width=\"108\" cellpadding=\"0\" cellspacing=\"0\" "
-      "border=\"0\"><tr><td nowrap class=\"descrinfocell\" align=\"left\" valign=\"top\">"
-      "<font face=\"Verdana, sans-serif\" size=\"1\">640&nbsp;x&nbsp;480&nbsp;pixels"
-      "</font></td></tr></table>";
-  EXPECT_EQ(MakeDescriptionCells(3, 2, pics.List(), options),
-            "    <td class=\"descrcell\" align=\"center\" valign=\"top\">" + table + "</td>\r\n" +
-                "    <td class=\"hspacecell\" width=\"30\" align=\"center\" valign=\"bottom\">"
-                "&nbsp;</td>\r\n" +
-                "    <td class=\"descrcell\" align=\"center\" valign=\"top\">" + table +
-                "</td>\r\n");
 }
 
 class DescriptionTableTest : public ThumbTablePagesTest {
@@ -324,15 +276,6 @@ TEST_F(DescriptionTableTest, SmallFilesAndCurrentWordsAndFormats) {
                            "date:&nbsp;05.03.2004<br>time:&nbsp;14:07")));
 }
 
-TEST_F(DescriptionTableTest, NothingToShow) {
-  TImageGalleryItem& entry = Entry();
-  options.Thumb_Description.ShowFlags = kAllShowFlags;
-  EXPECT_EQ(MakeDescriptionTable(nullptr, 108, 150, options), "");
-  EXPECT_EQ(MakeDescriptionTable(&entry, 0, 150, options), "");
-  options.Thumb_Description.ShowDescription = false;
-  EXPECT_EQ(MakeDescriptionTable(&entry, 108, 150, options), "");
-}
-
 TEST_F(DescriptionTableTest, BlankCommentLeavesAnEmptyInfoRow) {
   TImageGalleryItem& entry = Entry();
   entry.Comment = " \r\n ";
@@ -369,17 +312,6 @@ TEST_F(DescriptionTableTest, CutsCountCharactersNotBytes) {
   EXPECT_EQ(MakeDescriptionTable(&entry, 60, 150, options),
             Table(60, Info("name:&nbsp;<b>" + comment.substr(0, 12) + "<br>" +
                            comment.substr(0, 24) + "<br>" + comment.substr(0, 4) + "</b>")));
-}
-
-TEST_F(DescriptionTableTest, NamesAreDecodedUnlessTheyCannotBe) {
-  TImageGalleryItem& entry = Entry();
-  options.Thumb_Description.ShowFlags = Show_ImageName;
-  entry.ImageName = "Rock%20%26%20Roll.jpg";
-  EXPECT_EQ(MakeDescriptionTable(&entry, 600, 150, options),
-            Table(600, Info("name:&nbsp;<b>Rock &#38; Roll</b>")));
-  entry.ImageName = "100%.jpg";
-  EXPECT_EQ(MakeDescriptionTable(&entry, 600, 150, options),
-            Table(600, Info("name:&nbsp;<b>100%</b>")));
 }
 
 }  // namespace
