@@ -258,6 +258,7 @@ std::string DescriptionTableOf(const TImageGalleryItem* entry, int width, int ma
 
 std::string WriteThumbTablePage(int& pageStart, int n, int pageCount,
                                 const TImageGalleryList& list, const TGallerySet& options) {
+  const int start = pageStart;
   try {
     const std::string nav = MakePageNavBar(n, pageCount, options);
     const std::string header = MakeCustomBlock(
@@ -280,6 +281,8 @@ std::string WriteThumbTablePage(int& pageStart, int n, int pageCount,
     if (!options.CustomPageTitle.empty()) title += " - " + HTMLEscape(options.CustomPageTitle);
     return MakePage(title, body, options);
   } catch (const std::exception&) {
+    // The run pages on with pageStart: it must move even when the page fails.
+    if (pageStart == start) pageStart = std::max(list.Count(), start + 1);
     return {};
   }
 }
