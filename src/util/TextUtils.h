@@ -71,6 +71,9 @@ std::string JoinLinesCRLF(const TStringList& lines);
 // UTF-8 aware helpers: count characters, never split one. Bytes that are
 // not valid UTF-8 count as one character each.
 std::size_t Utf8Length(std::string_view text);
+// Length in bytes of the character starting at position: the length of a
+// valid UTF-8 sequence there, otherwise 1 (0 at or after the end).
+std::size_t Utf8CharLength(std::string_view text, std::size_t position);
 std::string Utf8Left(std::string_view text, std::size_t characters);
 
 }  // namespace zelvora
