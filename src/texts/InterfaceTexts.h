@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace zelvora {
 
@@ -62,6 +63,10 @@ inline constexpr int BytesWord = 7025;
 // The current text with that number; empty for a number that is no text.
 std::string InterfaceText(int number);
 bool IsInterfaceTextNumber(int number);
+// Every number of the table, ascending.
+std::vector<int> InterfaceTextNumbers();
+// The built-in default of a text; empty for a number that is no text.
+std::string BuiltInInterfaceText(int number);
 // Replaces one text with its extra effects (PrevText, NextText, both places
 // of "Home", observers told of 1001-1007, 6023, 6024). False, and nothing
 // changes, for a number that is no text.

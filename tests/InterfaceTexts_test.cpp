@@ -1,0 +1,116 @@
+#include "texts/InterfaceTexts.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+namespace zelvora {
+namespace {
+
+class InterfaceTextsTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ResetInterfaceTexts(); }
+  void TearDown() override { ResetInterfaceTexts(); }
+};
+
+TEST_F(InterfaceTextsTest, DefaultsAreTheBuiltInTexts) {
+  EXPECT_EQ(InterfaceText(TextId::PrevCaption), "<<  &Prev  ");
+  EXPECT_EQ(InterfaceText(TextId::NextCaption), "  &Next  >>");
+  EXPECT_EQ(InterfaceText(TextId::WriteErrorTitle), " Write Error");
+  EXPECT_EQ(InterfaceText(TextId::FreeSpaceAndContinue),
+            "Please, free the space for files and press the Continue button\nto continue "
+            "making of gallery, or press the Abort button to abort.");
+  EXPECT_EQ(InterfaceText(TextId::FolderChooserTitle), "Current folder:");
+  EXPECT_EQ(InterfaceText(TextId::FolderChooserNewFolder), "New folder");
+  EXPECT_EQ(InterfaceText(TextId::BytesWord), "bytes");
+  EXPECT_EQ(PrevLinkText(), "<font size=\"-1\">&lt;</font>&nbsp;&nbsp;Prev");
+  EXPECT_EQ(NextLinkText(), "Next&nbsp;&nbsp;<font size=\"-1\">&gt;</font>");
+  EXPECT_EQ(DateDisplayFormat(), "d mmm yyyy");
+  EXPECT_EQ(TimeDisplayFormat(), "hh:nn:ss ampm");
+  EXPECT_EQ(InterfaceTextNumbers().size(), 47u);
+}
+
+TEST_F(InterfaceTextsTest, NumbersOutsideTheTableAreNoTexts) {
+  for (int number : {0, -1, 1000, 1008, 6013, 6017, 6018, 7002, 7007, 7026, 101}) {
+    EXPECT_FALSE(IsInterfaceTextNumber(number)) << number;
+    EXPECT_EQ(InterfaceText(number), "") << number;
+    EXPECT_FALSE(SetInterfaceText(number, "x")) << number;
+    EXPECT_EQ(InterfaceText(number), "") << number;
+  }
+}
+
+TEST_F(InterfaceTextsTest, PrevAndNextWordsRebuildTheLinkTexts) {
+  EXPECT_TRUE(SetInterfaceText(TextId::PrevWord, "Back"));
+  EXPECT_EQ(InterfaceText(TextId::PrevWord), "Back");
+  EXPECT_EQ(PrevLinkText(), "<font size=\"-1\">&lt;</font>&nbsp;&nbsp;Back");
+  EXPECT_EQ(NextLinkText(), "Next&nbsp;&nbsp;<font size=\"-1\">&gt;</font>");
+
+  EXPECT_TRUE(SetInterfaceText(TextId::NextWord, "Weiter"));
+  EXPECT_EQ(NextLinkText(), "Weiter&nbsp;&nbsp;<font size=\"-1\">&gt;</font>");
+  // Another text leaves both composed texts alone.
+  EXPECT_TRUE(SetInterfaceText(TextId::HomeWord, "Start"));
+  EXPECT_EQ(InterfaceText(TextId::HomeWord), "Start");
+  EXPECT_EQ(PrevLinkText(), "<font size=\"-1\">&lt;</font>&nbsp;&nbsp;Back");
+}
+
+TEST_F(InterfaceTextsTest, ResetRestoresTextsLinksAndFormats) {
+  SetInterfaceText(TextId::PrevWord, "Back");
+  SetInterfaceText(TextId::SeparatorText, "-- Seite --");
+  SetDateDisplayFormat("yyyy-mm-dd");
+  SetTimeDisplayFormat("hh:nn");
+  ResetInterfaceTexts();
+  EXPECT_EQ(InterfaceText(TextId::SeparatorText), "------ new page ------");
+  EXPECT_EQ(PrevLinkText(), "<font size=\"-1\">&lt;</font>&nbsp;&nbsp;Prev");
+  EXPECT_EQ(DateDisplayFormat(), "d mmm yyyy");
+  EXPECT_EQ(TimeDisplayFormat(), "hh:nn:ss ampm");
+  EXPECT_EQ(BuiltInInterfaceText(TextId::SeparatorText), "------ new page ------");
+}
+
+TEST_F(InterfaceTextsTest, ObserversHearOfCaptionsAndChooserDefaultsOnly) {
+  std::vector<int> heard;
+  int handle = AddInterfaceTextObserver([&](int number) {
+    heard.push_back(number);
+    // An observer may read texts while it is told.
+    EXPECT_FALSE(InterfaceText(number).empty());
+  });
+  SetInterfaceText(TextId::CreateCaption, "&Erstellen");
+  SetInterfaceText(TextId::PageWord, "Seite");
+  SetInterfaceText(TextId::FolderChooserTitle, "Ordner:");
+  SetInterfaceText(TextId::FolderChooserNewFolder, "Neuer Ordner");
+  EXPECT_EQ(heard, (std::vector<int>{1004, 6023, 6024}));
+
+  heard.clear();
+  ResetInterfaceTexts();
+  EXPECT_EQ(heard, (std::vector<int>{1004, 6023, 6024}));
+
+  heard.clear();
+  RemoveInterfaceTextObserver(handle);
+  SetInterfaceText(TextId::AbortCaption, "Ab&bruch");
+  EXPECT_TRUE(heard.empty());
+}
+
+TEST_F(InterfaceTextsTest, ThrowingObserverDoesNotStopTheChange) {
+  int handle = AddInterfaceTextObserver([](int) { throw 1; });
+  EXPECT_TRUE(SetInterfaceText(TextId::AbortCaption, "Stop"));
+  EXPECT_EQ(InterfaceText(TextId::AbortCaption), "Stop");
+  RemoveInterfaceTextObserver(handle);
+}
+
+TEST_F(InterfaceTextsTest, WorkerThreadReadsWhileTextsChange) {
+  std::atomic<bool> done{false};
+  std::thread reader([&] {
+    while (!done) {
+      std::string link = PrevLinkText();
+      EXPECT_TRUE(link == "<font size=\"-1\">&lt;</font>&nbsp;&nbsp;Prev" ||
+                  link == "<font size=\"-1\">&lt;</font>&nbsp;&nbsp;Zurück");
+    }
+  });
+  for (int i = 0; i < 2000; ++i) SetInterfaceText(TextId::PrevWord, i % 2 ? "Prev" : "Zurück");
+  done = true;
+  reader.join();
+}
+
+}  // namespace
+}  // namespace zelvora
