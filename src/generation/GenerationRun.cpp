@@ -1,7 +1,6 @@
 #include "generation/GenerationRun.h"
 
 #include <chrono>
-#include <climits>
 #include <exception>
 #include <memory>
 #include <optional>
@@ -60,20 +59,6 @@ bool IsPlainFileName(const std::string& name) {
   for (char c : name)
     if (IsPathDelimiter(c)) return false;
   return true;
-}
-
-int PicturesPerPage(const TGallerySet& options) {
-  std::int64_t perPage = static_cast<std::int64_t>(options.ThumbTableRowCount) *
-                         static_cast<std::int64_t>(options.ThumbTableColumnCount);
-  if (perPage > INT32_MAX) perPage = INT32_MAX;
-  if (perPage < 1) perPage = 1;
-  return static_cast<int>(perPage);
-}
-
-int ClampToInt(std::int64_t value) {
-  if (value > INT32_MAX) return INT32_MAX;
-  if (value < INT32_MIN) return INT32_MIN;
-  return static_cast<int>(value);
 }
 
 }  // namespace
@@ -303,7 +288,8 @@ TRunOutcome TGenerationRun::Run(TImageGalleryList& list, TGallerySet& options,
 
   // 3. Numbers, pages and names. Which pictures PrepareNames takes is noted
   // first: an entry whose file has gone keeps stale names and gets nothing.
-  const int perPage = PicturesPerPage(options);
+  const int perPage =
+      PicturesPerPage(options.ThumbTableRowCount, options.ThumbTableColumnCount);
   const int count = list.Count();
   std::vector<bool> prepared(static_cast<std::size_t>(count), false);
   int existingPictures = 0;
@@ -382,7 +368,7 @@ TRunOutcome TGenerationRun::Run(TImageGalleryList& list, TGallerySet& options,
           return Stop();
         item->ImageWidth = picture->Width();
         item->ImageHeight = picture->Height();
-        item->ThumbFileSize = ClampToInt(fs_.FileSize(thumbPath));
+        item->ThumbFileSize = fs_.FileSize(thumbPath);
         item->ThumbWidth = thumb->Width();
         item->ThumbHeight = thumb->Height();
         thumb.reset();
@@ -391,11 +377,11 @@ TRunOutcome TGenerationRun::Run(TImageGalleryList& list, TGallerySet& options,
         if (options.Image_LimitWebPageImageSize &&
             !(picture->Width() <= options.Image_MaxWidth &&
               picture->Height() <= options.Image_MaxHeight)) {
-          TSize reduced = FitSize(picture->Width(), picture->Height(), options.Image_MaxWidth,
+          TPixelSize reduced = FitSize(picture->Width(), picture->Height(), options.Image_MaxWidth,
                                   options.Image_MaxHeight);
           if (options.Image_ResizeSrcImages && !options.KeepLocationOfImages) {
             std::unique_ptr<Bitmap> smaller = std::make_unique<Bitmap>();
-            if (ResampleExact(*picture, *smaller, reduced.Width, reduced.Height)) {
+            if (ResampleExact(picture.get(), smaller.get(), reduced.Width, reduced.Height)) {
               picture = std::move(smaller);
               item->ImageWidth = picture->Width();
               item->ImageHeight = picture->Height();
@@ -480,7 +466,7 @@ TRunOutcome TGenerationRun::Run(TImageGalleryList& list, TGallerySet& options,
   }
 
   // 14. The list file.
-  const std::string listText = SaveToText(list, TListForm::Igl, kGeneratorText);
+  const std::string listText = SaveToText(list, TListForm::Igl, DefaultGeneratorText());
   if (listText.empty() ||
       !WriteTextFileGuarded(outputFolder + "ImageIndex.igl", listText, true, true))
     return Stop();

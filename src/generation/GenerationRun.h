@@ -20,9 +20,6 @@ class Bitmap;
 class TGallerySet;
 class TImageGalleryList;
 
-// The generator text of the list file the run writes.
-inline constexpr const char* kGeneratorText = "\"Zelvora\" http://www.zelvora.example/";
-
 // The standing answer to overwrite questions during one run.
 enum TOverwriteAnswer : int {
   kOverwriteAsk = 0,
