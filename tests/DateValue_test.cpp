@@ -95,3 +95,59 @@ TEST(DateValueTest, NowIsCloseToTheSystemClock) {
 
 }  // namespace
 }  // namespace zelvora
+
+// Formatting lives with the date value it formats.
+#include "util/DateFormat.h"
+
+namespace zelvora {
+namespace {
+
+const TDateTime kAfternoon = EncodeDateTime(2004, 3, 5, 14, 7, 9, 45);  // a Friday
+const TDateTime kMorning = EncodeDateTime(2004, 11, 25, 0, 30, 5);
+
+TEST(DateFormatTest, TheDescriptionFormats) {
+  EXPECT_EQ(FormatDateTime("d mmm yyyy", kAfternoon), "5 Mar 2004");
+  EXPECT_EQ(FormatDateTime("hh:nn:ss ampm", kAfternoon), "02:07:09 PM");
+  EXPECT_EQ(FormatDateTime("hh:nn:ss ampm", kMorning), "12:30:05 AM");
+  EXPECT_EQ(FormatDateTime("hh:nn:ss", kAfternoon), "14:07:09");
+}
+
+TEST(DateFormatTest, DateCodes) {
+  EXPECT_EQ(FormatDateTime("dd/mm/yy", kAfternoon), "05/03/04");
+  EXPECT_EQ(FormatDateTime("ddd dddd", kAfternoon), "Fri Friday");
+  EXPECT_EQ(FormatDateTime("m mm mmm mmmm", kMorning), "11 11 Nov November");
+  EXPECT_EQ(FormatDateTime("y yyyy", kMorning), "04 2004");
+  EXPECT_EQ(FormatDateTime("ddddd", kAfternoon), "3/5/2004");
+  EXPECT_EQ(FormatDateTime("DD MMM YYYY", kAfternoon), "05 Mar 2004");
+}
+
+TEST(DateFormatTest, MonthCodeAfterAnHourMeansMinutes) {
+  EXPECT_EQ(FormatDateTime("h:mm", kAfternoon), "14:07");
+  EXPECT_EQ(FormatDateTime("hh:m", kAfternoon), "14:7");
+  EXPECT_EQ(FormatDateTime("mm hh", kAfternoon), "03 14");
+  EXPECT_EQ(FormatDateTime("hh mmm", kAfternoon), "14 Mar");
+}
+
+TEST(DateFormatTest, MorningAfternoonMarks) {
+  EXPECT_EQ(FormatDateTime("h am/pm", kAfternoon), "2 pm");
+  EXPECT_EQ(FormatDateTime("h AM/PM", kMorning), "12 AM");
+  EXPECT_EQ(FormatDateTime("h A/P", kAfternoon), "2 P");
+  EXPECT_EQ(FormatDateTime("h a/p", kMorning), "12 a");
+  // A mark far away still counts; an hour code in between stops the search.
+  EXPECT_EQ(FormatDateTime("hh 'x' ampm", kAfternoon), "02 x PM");
+  EXPECT_EQ(FormatDateTime("hh 'am/pm'", kAfternoon), "14 am/pm");
+  EXPECT_EQ(FormatDateTime("h h ampm", kAfternoon), "14 2 PM");
+  EXPECT_EQ(FormatDateTime("a", kAfternoon), "a");
+}
+
+TEST(DateFormatTest, LiteralsAndOtherCharacters) {
+  EXPECT_EQ(FormatDateTime("\"day\" d 'of' mmmm", kAfternoon), "day 5 of March");
+  EXPECT_EQ(FormatDateTime("'unclosed d", kAfternoon), "unclosed d");
+  EXPECT_EQ(FormatDateTime("s.zzz [x]", kAfternoon), "9.045 [x]");
+  EXPECT_EQ(FormatDateTime("", kAfternoon), "");
+  EXPECT_EQ(FormatDateTime("d mmm yyyy", std::numeric_limits<double>::quiet_NaN()),
+            "30 Dec 1899");
+}
+
+}  // namespace
+}  // namespace zelvora
