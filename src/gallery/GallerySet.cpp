@@ -19,13 +19,11 @@ constexpr const char* kDefaultImagePath = "images";
 // list, so the order and the keys cannot drift apart.
 template <class Set, class Visitor>
 bool VisitOptions(Set& s, Visitor& v) {
-  return v.Text("Navig_HomeURL", s.Navig_HomeURL) &&
-         v.Bool("Navig_PageTop", s.Navig_PageTop) &&
+  return v.Text("Navig_HomeURL", s.Navig_HomeURL) && v.Bool("Navig_PageTop", s.Navig_PageTop) &&
          v.Bool("Navig_PageBottom", s.Navig_PageBottom) &&
          v.Bool("Framed_ThumbTablePage", s.Framed_ThumbTablePage) &&
          v.Bool("ConvertWebIncompatibleImagesToJPEG", s.ConvertWebIncompatibleImagesToJPEG) &&
-         v.Bool("RenameImages", s.RenameImages) &&
-         v.Text("RenameImageMask", s.RenameImageMask) &&
+         v.Bool("RenameImages", s.RenameImages) && v.Text("RenameImageMask", s.RenameImageMask) &&
          v.Bool("KeepLocationOfImages", s.KeepLocationOfImages) &&
          v.Int("ThumbTableRowCount", s.ThumbTableRowCount) &&
          v.Int("ThumbTableColumnCount", s.ThumbTableColumnCount) &&
@@ -39,15 +37,13 @@ bool VisitOptions(Set& s, Visitor& v) {
          v.Color("HTMLPage_DisabledLinkColor", s.HTMLPage_DisabledLinkColor) &&
          v.Text("HTMLPage_Font", s.HTMLPage_Font) &&
          v.Text("DefaultTemplate_ID", s.DefaultTemplate_ID) &&
-         v.Text("Thumb_LinkMask", s.Thumb_LinkMask) &&
-         v.Text("Image_LinkMask", s.Image_LinkMask) &&
+         v.Text("Thumb_LinkMask", s.Thumb_LinkMask) && v.Text("Image_LinkMask", s.Image_LinkMask) &&
          v.URLPath("Thumb_URLPath", s.Thumb_URLPath, kDefaultThumbPath) &&
          v.URLPath("Image_URLPath", s.Image_URLPath, kDefaultImagePath) &&
          v.Bool("Thumb_Effects_ContrastFrame", s.Thumb_Effects_ContrastFrame) &&
          v.Bool("Thumb_Effects_Shadow", s.Thumb_Effects_Shadow) &&
          v.Int("Thumb_Effects_ShadowDensity", s.Thumb_Effects_ShadowDensity) &&
-         v.Int("Thumb_MaxWidth", s.Thumb_MaxWidth) &&
-         v.Int("Thumb_MaxHeight", s.Thumb_MaxHeight) &&
+         v.Int("Thumb_MaxWidth", s.Thumb_MaxWidth) && v.Int("Thumb_MaxHeight", s.Thumb_MaxHeight) &&
          v.Int("Thumb_JPEGQuality", s.Thumb_JPEGQuality) &&
          v.Bool("Thumb_JPEGProgressive", s.Thumb_JPEGProgressive) &&
          v.Description("Thumb_Description_", s.Thumb_Description) &&
@@ -55,8 +51,7 @@ bool VisitOptions(Set& s, Visitor& v) {
          v.Bool("Image_JPEGProgressive", s.Image_JPEGProgressive) &&
          v.Bool("Image_LimitWebPageImageSize", s.Image_LimitWebPageImageSize) &&
          v.Bool("Image_ResizeSrcImages", s.Image_ResizeSrcImages) &&
-         v.Int("Image_MaxWidth", s.Image_MaxWidth) &&
-         v.Int("Image_MaxHeight", s.Image_MaxHeight) &&
+         v.Int("Image_MaxWidth", s.Image_MaxWidth) && v.Int("Image_MaxHeight", s.Image_MaxHeight) &&
          v.Description("Image_Description_", s.Image_Description) &&
          v.Escaped("CustomPageTitle", s.CustomPageTitle) &&
          v.Escaped("CustomPageHeader", s.CustomPageHeader) &&
@@ -332,7 +327,8 @@ TColor TGallerySet::GetDisabledLinkColor() const {
   if (!IsDefaultColor(HTMLPage_DisabledLinkColor)) return HTMLPage_DisabledLinkColor;
   const std::uint32_t hsl = ColorToHSL(ColorRGB(HTMLPage_BGColor));
   const int l = LightnessByte(hsl);
-  const int lightness = static_cast<int>(l > 128 ? RoundHalfAway(l * 0.75) : RoundHalfAway(l * 1.25));
+  const int lightness =
+      static_cast<int>(l > 128 ? RoundHalfAway(l * 0.75) : RoundHalfAway(l * 1.25));
   return HSLToColor(WithSaturationAndLightness(hsl, SaturationByte(hsl) / 3, lightness));
 }
 

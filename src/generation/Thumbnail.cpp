@@ -77,16 +77,15 @@ TPixelSize FitSize(int width, int height, int maxWidth, int maxHeight) {
     byHeight = {static_cast<int>(RoundHalfAway(static_cast<double>(mh) / height * width)), mh};
   }
 
-  TPixelSize result = (byWidth.Width >= byHeight.Width && byWidth.Height >= byHeight.Height)
-                          ? byHeight
-                          : byWidth;
+  TPixelSize result =
+      (byWidth.Width >= byHeight.Width && byWidth.Height >= byHeight.Height) ? byHeight : byWidth;
   result.Width = std::max(result.Width, 1);
   result.Height = std::max(result.Height, 1);
   return result;
 }
 
-TThumbPreview ComputeThumbPreview(int width, int height, bool frame, bool shadow,
-                                  int shadowValue, int outerWidth, int outerHeight) {
+TThumbPreview ComputeThumbPreview(int width, int height, bool frame, bool shadow, int shadowValue,
+                                  int outerWidth, int outerHeight) {
   TThumbPreview preview;
   std::int64_t w = std::max(width, 0);
   std::int64_t h = std::max(height, 0);

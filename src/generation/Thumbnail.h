@@ -59,8 +59,8 @@ struct TThumbPreview {
   TColor CaptionColor = 0;
 };
 
-TThumbPreview ComputeThumbPreview(int width, int height, bool frame, bool shadow,
-                                  int shadowValue, int outerWidth = kThumbPreviewSize,
+TThumbPreview ComputeThumbPreview(int width, int height, bool frame, bool shadow, int shadowValue,
+                                  int outerWidth = kThumbPreviewSize,
                                   int outerHeight = kThumbPreviewSize);
 
 }  // namespace zelvora
