@@ -197,10 +197,10 @@ std::string PictureAltAttribute(const TImageGalleryItem& entry) {
 
 TFileNameParams NameMaskParamsOf(const TImageGalleryItem& entry, int number, PathStyle style) {
   TFileNameParams params;
-  params.Number = number;
-  params.FileName = FileNameOf(entry.FileName, style);
-  params.Folder = FolderOf(entry.FileName, style);
-  params.FileDate = entry.FileDate;
+  params.number = number;
+  params.fileName = FileNameOf(entry.FileName, style);
+  params.folder = FolderOf(entry.FileName, style);
+  params.fileDate = entry.FileDate;
   return params;
 }
 
