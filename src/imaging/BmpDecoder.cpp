@@ -78,10 +78,10 @@ void DecodeRow(const TDibHeader& header, const std::uint8_t* src, std::uint8_t* 
       const int bytes = header.bitCount / 8;
       for (int x = 0; x < width; ++x) {
         const std::uint8_t* p = src + static_cast<std::size_t>(x) * bytes;
-        const std::uint32_t v = bytes == 2 ? static_cast<std::uint32_t>(p[0] | (p[1] << 8))
-                                           : static_cast<std::uint32_t>(p[0]) | (p[1] << 8) |
-                                                 (p[2] << 16) |
-                                                 (static_cast<std::uint32_t>(p[3]) << 24);
+        const std::uint32_t v = bytes == 2
+                                    ? static_cast<std::uint32_t>(p[0] | (p[1] << 8))
+                                    : static_cast<std::uint32_t>(p[0]) | (p[1] << 8) |
+                                          (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
         dst[3 * x] = channels[2].Scale(v);
         dst[3 * x + 1] = channels[1].Scale(v);
         dst[3 * x + 2] = channels[0].Scale(v);
@@ -94,13 +94,31 @@ void DecodeRow(const TDibHeader& header, const std::uint8_t* src, std::uint8_t* 
   }
 }
 
+constexpr std::int64_t kRleFreePixels = 4'000'000;
+constexpr std::int64_t kRlePixelsPerByte = 1024;
+
+void FillFast(Bitmap& bitmap, TColor color) {
+  if (bitmap.Empty()) return;
+  std::uint8_t* first = bitmap.Row(0);
+  for (int x = 0; x < bitmap.Width(); ++x) PutColor(first + 3 * x, color);
+  for (int y = 1; y < bitmap.Height(); ++y) std::memcpy(bitmap.Row(y), first, bitmap.Stride());
+}
+
 // RLE8 and RLE4. Damage ends the stream: what was decoded so far stays, the
 // rest keeps palette entry 0, as in a freshly cleared bitmap.
 std::unique_ptr<Bitmap> DecodeRle(const TDibHeader& header, std::string_view data) {
+  // A run or a skip covers at most 255 pixels per code, yet an early end of
+  // bitmap lets a few bytes declare any size; beyond a generous ratio the
+  // file is a bomb, not a picture.
+  const std::int64_t pixels = static_cast<std::int64_t>(header.width) * header.height;
+  if (pixels > kRleFreePixels &&
+      pixels / kRlePixelsPerByte > static_cast<std::int64_t>(data.size())) {
+    return nullptr;
+  }
   auto bitmap = Bitmap::Create(header.width, header.height);
   if (!bitmap) return nullptr;
   const TColor background = PaletteColor(header.palette, 0);
-  if (background != kColorBlack) bitmap->Fill(background);
+  if (background != kColorBlack) FillFast(*bitmap, background);
   const bool fourBits = header.compression == kDibRle4;
   const std::int64_t width = header.width;
   const std::int64_t height = header.height;
@@ -138,10 +156,9 @@ std::unique_ptr<Bitmap> DecodeRle(const TDibHeader& header, std::string_view dat
     } else {  // absolute run of `value` pixels, padded to a 16-bit boundary
       const std::size_t bytes = fourBits ? (value + 1) / 2 : value;
       const bool complete = in.Has(pos, bytes);
-      const unsigned available =
-          complete ? value
-                   : static_cast<unsigned>(std::min<std::size_t>(
-                         value, (in.Size() - pos) * (fourBits ? 2 : 1)));
+      const unsigned available = complete ? value
+                                          : static_cast<unsigned>(std::min<std::size_t>(
+                                                value, (in.Size() - pos) * (fourBits ? 2 : 1)));
       for (unsigned i = 0; i < available && x < width; ++i) {
         const unsigned b = in.U8(pos + (fourBits ? i / 2 : i));
         put(fourBits ? ((i % 2 == 0) ? b >> 4 : b & 15) : b);

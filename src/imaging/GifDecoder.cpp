@@ -1,11 +1,11 @@
 #include "imaging/GifDecoder.h"
 
+#include <gif_lib.h>
+
 #include <algorithm>
 #include <cstring>
 #include <new>
 #include <vector>
-
-#include <gif_lib.h>
 
 #include "imaging/Colors.h"
 
@@ -110,11 +110,12 @@ std::unique_ptr<Bitmap> DecodeFirstImage(GifFileType* gif) {
 
   auto bitmap = Bitmap::Create(static_cast<int>(screenWidth), static_cast<int>(screenHeight));
   if (!bitmap) return nullptr;
-  bitmap->Fill(kColorWhite);
+  std::memset(bitmap->Row(0), 0xFF, bitmap->Pixels().size());
   const std::vector<int> order = RowOrder(height, image.Interlace);
   for (int row = 0; row < height; ++row) {
     const GifPixelType* src = indices.data() + rowBytes * row;
-    std::uint8_t* dst = bitmap->Row(image.Top + order[row]) + static_cast<std::size_t>(image.Left) * 3;
+    std::uint8_t* dst =
+        bitmap->Row(image.Top + order[row]) + static_cast<std::size_t>(image.Left) * 3;
     for (int x = 0; x < width; ++x) {
       const TColor c = palette[src[x]];
       dst[3 * x] = static_cast<std::uint8_t>(BlueOf(c));

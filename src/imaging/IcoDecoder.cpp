@@ -39,7 +39,8 @@ std::unique_ptr<Bitmap> DecodeEntry(std::string_view entry) {
 
   const int width = colours.width;
   const int height = colours.height;
-  const bool useAlpha = std::any_of(alpha.begin(), alpha.end(), [](std::uint8_t a) { return a != 0; });
+  const bool useAlpha =
+      std::any_of(alpha.begin(), alpha.end(), [](std::uint8_t a) { return a != 0; });
   if (useAlpha) {
     for (int y = 0; y < height; ++y) {
       std::uint8_t* row = bitmap->Row(y);

@@ -1,12 +1,13 @@
 #include "imaging/JpegDecoder.h"
 
+#include <jerror.h>
+#include <jpeglib.h>
+
 #include <csetjmp>
 #include <cstddef>
 #include <cstdio>
+#include <cstring>
 #include <new>
-
-#include <jpeglib.h>
-#include <jerror.h>
 
 namespace zelvora::imaging_detail {
 namespace {
@@ -158,7 +159,8 @@ std::unique_ptr<Bitmap> DecodeJpeg(std::string_view bytes) {
   const int rowsDone = state->rowsDone;
   delete state;
   if (bitmap && rowsDone < bitmap->Height()) {
-    bitmap->FillRect(0, rowsDone, bitmap->Width(), bitmap->Height(), 0xFFFFFF);
+    for (int y = rowsDone; y < bitmap->Height(); ++y)
+      std::memset(bitmap->Row(y), 0xFF, bitmap->Stride());
   }
   return bitmap;
 }

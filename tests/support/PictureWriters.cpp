@@ -1,5 +1,8 @@
 #include "support/PictureWriters.h"
 
+#include <gif_lib.h>
+#include <jpeglib.h>
+
 #include <algorithm>
 #include <cmath>
 #include <csetjmp>
@@ -7,9 +10,6 @@
 #include <cstdlib>
 #include <map>
 #include <stdexcept>
-
-#include <gif_lib.h>
-#include <jpeglib.h>
 
 namespace zelvora::test {
 namespace {
@@ -68,8 +68,8 @@ std::string PackIndexRow(const std::uint8_t* indices, int width, int bitsPerPixe
   for (int x = 0; x < width; ++x) {
     const int bit = x * bitsPerPixel;
     const int shift = 8 - bitsPerPixel - bit % 8;
-    row[bit / 8] = static_cast<char>(static_cast<std::uint8_t>(row[bit / 8]) |
-                                     (indices[x] << shift));
+    row[bit / 8] =
+        static_cast<char>(static_cast<std::uint8_t>(row[bit / 8]) | (indices[x] << shift));
   }
   return row;
 }
@@ -87,7 +87,8 @@ std::uint32_t PackChannel(int value, std::uint32_t mask) {
   if (mask == 0) return 0;
   const int shift = MaskShift(mask);
   const std::uint32_t max = mask >> shift;
-  const std::uint32_t scaled = static_cast<std::uint32_t>((value * static_cast<std::uint64_t>(max) + 127) / 255);
+  const std::uint32_t scaled =
+      static_cast<std::uint32_t>((value * static_cast<std::uint64_t>(max) + 127) / 255);
   return (scaled << shift) & mask;
 }
 
@@ -137,8 +138,8 @@ void AppendRleRow(std::string& out, const std::uint8_t* indices, int width, bool
 }
 
 void AppendInfoHeader(std::string& out, int width, int height, int bitsPerPixel,
-                      std::uint32_t compression, std::uint32_t imageSize,
-                      std::uint32_t coloursUsed, std::uint32_t headerSize = 40) {
+                      std::uint32_t compression, std::uint32_t imageSize, std::uint32_t coloursUsed,
+                      std::uint32_t headerSize = 40) {
   AppendUint32(out, headerSize);
   AppendUint32(out, static_cast<std::uint32_t>(width));
   AppendUint32(out, static_cast<std::uint32_t>(height));
@@ -203,7 +204,8 @@ Bitmap MakeTestPattern(int width, int height, int colours) {
 Bitmap MakePhotoLikePicture(int width, int height, unsigned seed) {
   Bitmap picture;
   if (!picture.Resize(width, height)) throw std::runtime_error("bad picture size");
-  std::vector<double> waveX(width), waveY(height), diagonal(static_cast<std::size_t>(width) + height);
+  std::vector<double> waveX(width), waveY(height),
+      diagonal(static_cast<std::size_t>(width) + height);
   for (int x = 0; x < width; ++x) waveX[x] = std::sin(x * 0.31) * 18.0;
   for (int y = 0; y < height; ++y) waveY[y] = std::cos(y * 0.23) * 14.0;
   for (std::size_t i = 0; i < diagonal.size(); ++i) diagonal[i] = std::sin(i * 0.004) * 90.0;
@@ -296,7 +298,8 @@ std::string MakeBmp(const Bitmap& picture, const BmpOptions& options) {
       const int y = fileRowToY(r);
       std::string row;
       if (paletted) {
-        row = PackIndexRow(indexed.indices.data() + static_cast<std::size_t>(y) * width, width, bpp);
+        row =
+            PackIndexRow(indexed.indices.data() + static_cast<std::size_t>(y) * width, width, bpp);
       } else {
         row.assign(RowStride(width, bpp), '\0');
         const std::uint8_t* src = picture.Row(y);
@@ -307,9 +310,10 @@ std::string MakeBmp(const Bitmap& picture, const BmpOptions& options) {
             row[3 * x + 1] = static_cast<char>(g);
             row[3 * x + 2] = static_cast<char>(red);
           } else {
-            const std::uint32_t v = PackChannel(red, redMask) | PackChannel(g, greenMask) |
-                                    PackChannel(b, blueMask);
-            for (int i = 0; i < bpp / 8; ++i) row[bpp / 8 * x + i] = static_cast<char>(v >> (8 * i));
+            const std::uint32_t v =
+                PackChannel(red, redMask) | PackChannel(g, greenMask) | PackChannel(b, blueMask);
+            for (int i = 0; i < bpp / 8; ++i)
+              row[bpp / 8 * x + i] = static_cast<char>(v >> (8 * i));
           }
         }
       }
@@ -319,8 +323,8 @@ std::string MakeBmp(const Bitmap& picture, const BmpOptions& options) {
 
   std::string header;
   std::string palette;
-  const std::uint32_t compression =
-      options.rle ? (bpp == 8 ? kBmpRle8 : kBmpRle4) : (options.bitFields ? kBmpBitFields : kBmpRgb);
+  const std::uint32_t compression = options.rle ? (bpp == 8 ? kBmpRle8 : kBmpRle4)
+                                                : (options.bitFields ? kBmpBitFields : kBmpRgb);
   const int storedHeight = options.topDown ? -height : height;
   if (core) {
     AppendUint32(header, 12);
@@ -338,8 +342,9 @@ std::string MakeBmp(const Bitmap& picture, const BmpOptions& options) {
       }
     }
   } else {
-    const std::uint32_t headerSize =
-        options.header == BmpHeader::Info ? 40 : options.header == BmpHeader::V4 ? 108 : 124;
+    const std::uint32_t headerSize = options.header == BmpHeader::Info ? 40
+                                     : options.header == BmpHeader::V4 ? 108
+                                                                       : 124;
     AppendInfoHeader(header, width, storedHeight, bpp, compression,
                      static_cast<std::uint32_t>(data.size()),
                      paletted ? static_cast<std::uint32_t>(indexed.palette.size()) : 0, headerSize);
@@ -431,7 +436,8 @@ std::string IcoBitmapEntry(const IcoImage& image) {
   }
   for (int y = height - 1; y >= 0; --y) {
     if (bpp <= 8) {
-      xorData += PackIndexRow(indexed.indices.data() + static_cast<std::size_t>(y) * width, width, bpp);
+      xorData +=
+          PackIndexRow(indexed.indices.data() + static_cast<std::size_t>(y) * width, width, bpp);
     } else {
       std::string row(RowStride(width, bpp), '\0');
       const std::uint8_t* src = colours.Row(y);
@@ -469,9 +475,12 @@ std::string MakeIco(const std::vector<IcoImage>& images) {
   std::string directory;
   for (std::size_t i = 0; i < images.size(); ++i) {
     const IcoImage& image = images[i];
-    directory.push_back(static_cast<char>(image.picture.Width() >= 256 ? 0 : image.picture.Width()));
-    directory.push_back(static_cast<char>(image.picture.Height() >= 256 ? 0 : image.picture.Height()));
-    directory.push_back(static_cast<char>(image.bitsPerPixel <= 4 && !image.png ? 1 << image.bitsPerPixel : 0));
+    directory.push_back(
+        static_cast<char>(image.picture.Width() >= 256 ? 0 : image.picture.Width()));
+    directory.push_back(
+        static_cast<char>(image.picture.Height() >= 256 ? 0 : image.picture.Height()));
+    directory.push_back(
+        static_cast<char>(image.bitsPerPixel <= 4 && !image.png ? 1 << image.bitsPerPixel : 0));
     directory.push_back(0);
     AppendUint16(directory, 1);
     AppendUint16(directory, static_cast<std::uint32_t>(image.png ? 32 : image.bitsPerPixel));
@@ -529,8 +538,8 @@ std::string MakeGif(const GifPicture& picture) {
   ColorMapObject* global = MakeColorMap(picture.palette);
   bool ok = true;
   EGifSetGifVersion(gif, true);
-  ok = EGifPutScreenDesc(gif, picture.screenWidth, picture.screenHeight, 8,
-                         picture.backgroundIndex, global) == GIF_OK;
+  ok = EGifPutScreenDesc(gif, picture.screenWidth, picture.screenHeight, 8, picture.backgroundIndex,
+                         global) == GIF_OK;
   for (const GifFrame& frame : picture.frames) {
     if (!ok) break;
     if (frame.transparentIndex >= 0 || frame.delayCentiseconds > 0) {
@@ -554,8 +563,8 @@ std::string MakeGif(const GifPicture& picture) {
     std::vector<GifPixelType> line(static_cast<std::size_t>(std::max(frame.width, 1)));
     for (int y : order) {
       if (!ok) break;
-      std::copy_n(frame.indices.begin() + static_cast<std::ptrdiff_t>(y) * frame.width,
-                  frame.width, line.begin());
+      std::copy_n(frame.indices.begin() + static_cast<std::ptrdiff_t>(y) * frame.width, frame.width,
+                  line.begin());
       ok = EGifPutLine(gif, line.data(), frame.width) == GIF_OK;
     }
   }
