@@ -6,8 +6,12 @@ ZELVORA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 ZELVORA_BUILD_PACKAGES=(cmake g++ ninja-build pkg-config
   libjpeg-dev libgif-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev)
-# The browser check of finished galleries.
-ZELVORA_BROWSER_PACKAGES=(chromium nodejs npm)
+# The browser check of finished galleries. Node.js and npm count as present
+# when their commands are (the machine may carry its own Node.js build, which
+# Debian's npm package would conflict with).
+ZELVORA_BROWSER_PACKAGES=(chromium)
+command -v node >/dev/null 2>&1 || ZELVORA_BROWSER_PACKAGES+=(nodejs)
+command -v npm >/dev/null 2>&1 || ZELVORA_BROWSER_PACKAGES+=(npm)
 
 # ensure_packages PKG... : installs the packages that are not installed yet.
 ensure_packages() {
