@@ -491,10 +491,10 @@ bool TImageGalleryList::PrepareNames(bool keepOriginalNames, int perPage) {
         std::string ext = ExtensionOf(fileName);
         if (!RenameMask.empty()) {
           TFileNameParams params;
-          params.number = item.Number;
-          params.fileName = fileName;
-          params.folder = FolderOf(item.FileName);
-          params.fileDate = item.FileDate;
+          params.Number = item.Number;
+          params.FileName = fileName;
+          params.Folder = FolderOf(item.FileName);
+          params.FileDate = item.FileDate;
           base = PlainFileName(ExpandNameMask(RenameMask, params));
           ext = LowerCase(ext);
         }
