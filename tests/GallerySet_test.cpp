@@ -339,6 +339,9 @@ TEST(GallerySetFiles, LoadFromFileTakesTheFileFolder) {
 
   set.LoadFromStrings({}, "/some/where///");
   EXPECT_EQ(set.OptionsFolder, "/some/where/");
+  // No folder: a relative background must not resolve against the root.
+  set.LoadFromStrings({}, "");
+  EXPECT_EQ(set.OptionsFolder, "");
 }
 
 TEST(GallerySetFiles, MissingFileChangesNothing) {

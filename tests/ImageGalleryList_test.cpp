@@ -283,8 +283,9 @@ TEST_F(ListFixture, SortMatchesTheMovingQuicksortAndIsStable) {
       ASSERT_EQ(list.Items(i)->Number, expected[i].second) << "round " << round << " at " << i;
     }
     for (int i = 1; i < n; ++i) {  // stable: equal keys in their old order
-      if (list.Items(i)->Comment == list.Items(i - 1)->Comment)
+      if (list.Items(i)->Comment == list.Items(i - 1)->Comment) {
         ASSERT_LT(list.Items(i - 1)->Number, list.Items(i)->Number);
+      }
     }
     list.SortEntries(skComment);  // a second sort changes nothing
     for (int i = 0; i < n; ++i) ASSERT_EQ(list.Items(i)->Number, expected[i].second);

@@ -5,31 +5,18 @@
 namespace zelvora {
 namespace {
 
-TEST(TextUtilsTest, TrimTreatsControlBytesAsBlankButNotHighBytes) {
+TEST(TextUtilsTest, BlanksAreControlBytesAndCaseIsAsciiOnly) {
   EXPECT_EQ(Trim(" \t\r\n x y \x01"), "x y");
   EXPECT_EQ(Trim("\xC3\xA4 "), "\xC3\xA4");  // bytes above 127 are text
-  EXPECT_EQ(TrimLeft("  a "), "a ");
-  EXPECT_EQ(TrimRight("  a "), "  a");
-  EXPECT_TRUE(IsBlank(" \t\r\n"));
-  EXPECT_TRUE(IsBlank(""));
   EXPECT_FALSE(IsBlank(" \xA0"));
-}
-
-TEST(TextUtilsTest, CaseFoldingIsAsciiOnly) {
   EXPECT_EQ(UpperCase("abc\xC3\xA4z"), "ABC\xC3\xA4Z");
-  EXPECT_TRUE(SameText("Photo.JPG", "photo.jpg"));
   EXPECT_FALSE(SameText("photo", "photos"));
-  EXPECT_EQ(CompareText("abc", "ABD"), -1);
-  EXPECT_EQ(CompareText("ab", "AB"), 0);
-  EXPECT_LT(CompareText("ab", "abc"), 0);
-  // Folding to upper case puts "_" after the letters.
-  EXPECT_GT(CompareText("a_", "aZ"), 0);
+  EXPECT_LT(CompareText("ab", "ABC"), 0);
+  EXPECT_GT(CompareText("a_", "aZ"), 0);  // folded to upper case, "_" sorts after letters
 }
 
 TEST(TextUtilsTest, ParseBoolAcceptsOnlyTheThreeWords) {
   EXPECT_TRUE(ParseBool("  Yes "));
-  EXPECT_TRUE(ParseBool("TRUE"));
-  EXPECT_TRUE(ParseBool("1"));
   EXPECT_FALSE(ParseBool("on"));
   EXPECT_FALSE(ParseBool("yes please"));
   EXPECT_FALSE(ParseBool(""));
@@ -39,28 +26,22 @@ TEST(TextUtilsTest, ParseFloatFallsBackOnAnythingButAPlainNumber) {
   EXPECT_DOUBLE_EQ(ParseFloat(" 2.5 ", 9), 2.5);
   EXPECT_DOUBLE_EQ(ParseFloat("2,5", 9, ','), 2.5);
   EXPECT_DOUBLE_EQ(ParseFloat("-1e3", 9), -1000);
-  EXPECT_DOUBLE_EQ(ParseFloat(".5", 9), 0.5);
   for (const char* bad : {"", "  ", "abc", "1.2.3", "0x10", "inf", "nan", "1e", "1e999", "-"})
     EXPECT_DOUBLE_EQ(ParseFloat(bad, 9), 9) << bad;
 }
 
 TEST(TextUtilsTest, ParseIntRejectsOverflowAndJunk) {
   EXPECT_EQ(ParseInt(" -42 "), -42);
-  EXPECT_EQ(ParseInt("+7"), 7);
-  EXPECT_EQ(ParseInt("2147483647"), 2147483647);
   EXPECT_EQ(ParseInt("-2147483648"), INT32_MIN);
   for (const char* bad : {"2147483648", "", "12a", "1.0", "++1", "- 1"})
     EXPECT_FALSE(ParseInt(bad).has_value()) << bad;
 }
 
 TEST(TextUtilsTest, HexToInt) {
-  EXPECT_EQ(HexToInt("ff"), 255);
   EXPECT_EQ(HexToInt("00Ab"), 0xAB);
   EXPECT_EQ(HexToInt("00000000000000000001"), 1);  // leading zeros are no overflow
-  EXPECT_FALSE(HexToInt("").has_value());
-  EXPECT_FALSE(HexToInt("12g").has_value());
-  EXPECT_FALSE(HexToInt(" 12").has_value());
-  EXPECT_FALSE(HexToInt("1FFFFFFFFFFFFFFFF").has_value());  // 17 digits
+  for (const char* bad : {"", "12g", " 12", "1FFFFFFFFFFFFFFFF"})  // 17 digits at the end
+    EXPECT_FALSE(HexToInt(bad).has_value()) << bad;
   EXPECT_EQ(HexToIntDef("zz", -5), -5);
   EXPECT_EQ(InvalidIntegerMessage("%G1"), "''%G1'' is not a valid integer value");
 }
@@ -84,28 +65,19 @@ TEST(TextUtilsTest, UnescapeRefusesMalformedPairs) {
     EXPECT_FALSE(UnescapeText(bad).has_value()) << bad;
 }
 
-TEST(TextUtilsTest, CharacterReplacements) {
-  EXPECT_EQ(RemoveChars("a-b_c", "-_"), "abc");
-  EXPECT_EQ(ReplaceChars("a-b_c", "-_", ' '), "a b c");
-  EXPECT_EQ(ReplaceChar("a&b&", '&', "&amp;"), "a&amp;b&amp;");
-}
-
 TEST(TextUtilsTest, ReplaceAllNeverRescansInsertedText) {
   EXPECT_EQ(ReplaceAll("aaa", "a", "aa", true), "aaaaaa");
   EXPECT_EQ(ReplaceAll("Home home HOME", "home", "X", false), "X X X");
-  EXPECT_EQ(ReplaceAll("Home home", "home", "X", true), "Home X");
   EXPECT_EQ(ReplaceAll("abab", "aba", "-", true), "-b");
   EXPECT_EQ(ReplaceAll("abc", "", "-", true), "abc");
 }
 
 TEST(TextUtilsTest, PosFromIsOneBased) {
-  EXPECT_EQ(PosFrom(1, "b", "abcb"), 2u);
   EXPECT_EQ(PosFrom(3, "b", "abcb"), 4u);
   EXPECT_EQ(PosFrom(0, "a", "abc"), 1u);
   EXPECT_EQ(PosFrom(5, "b", "abcb"), 0u);
   EXPECT_EQ(PosFrom(1, "", "abc"), 0u);
   EXPECT_EQ(PosFrom(1, "a", ""), 0u);
-  EXPECT_EQ(PosFromIgnoreCase(2, "B", "abcb"), 2u);
 }
 
 TEST(TextUtilsTest, NextWordWalksThroughWords) {
@@ -120,22 +92,13 @@ TEST(TextUtilsTest, NextWordWalksThroughWords) {
   EXPECT_EQ(NextWord(text, position), "");
 }
 
-TEST(TextUtilsTest, IndexOfText) {
-  const TStringList texts{"Alpha", "beta", "BETA"};
-  EXPECT_EQ(IndexOfText("BETA", texts, true), 2);
-  EXPECT_EQ(IndexOfText("BETA", texts, false), 1);
-  EXPECT_EQ(IndexOfText("gamma", texts, false), -1);
-}
-
 TEST(TextUtilsTest, MatchesMaskWildcards) {
   EXPECT_TRUE(MatchesMask("Photo.JPG", "*.jpg"));
   EXPECT_FALSE(MatchesMask("a.jpeg", "*.jp?"));
   EXPECT_TRUE(MatchesMask("a.jpe", "*.jp?"));
   EXPECT_TRUE(MatchesMask("", "*"));
-  EXPECT_TRUE(MatchesMask("anything", "*"));
   EXPECT_FALSE(MatchesMask("", "?"));
   EXPECT_TRUE(MatchesMask("abcbcd", "a*bcd"));  // needs a backtrack
-  EXPECT_TRUE(MatchesMask("a.b.c", "*.*"));
   EXPECT_FALSE(MatchesMask("abc", "ab"));
   EXPECT_TRUE(MatchesMask("\xC3\xA4.gif", "?.gif"));  // one character, two bytes
   // Long names are not cut, so their extension still counts.
@@ -147,7 +110,6 @@ TEST(TextUtilsTest, MatchesMaskWildcards) {
 
 TEST(TextUtilsTest, BlankLinesAndCharacterSets) {
   EXPECT_TRUE(ContainsOnly("-=", "--=-"));
-  EXPECT_TRUE(ContainsOnly("-", ""));
   EXPECT_FALSE(ContainsOnly("-", "- "));
   TStringList lines{"a", "", "---", " ", "b-"};
   RemoveBlankLines(lines, "");
@@ -158,7 +120,6 @@ TEST(TextUtilsTest, BlankLinesAndCharacterSets) {
 
 TEST(TextUtilsTest, LinesSplitAtEveryLineEndAndJoinWithCrLf) {
   EXPECT_EQ(SplitLines("a\r\nb\nc\rd"), (TStringList{"a", "b", "c", "d"}));
-  EXPECT_EQ(SplitLines("a\r\n"), (TStringList{"a"}));
   EXPECT_EQ(SplitLines("a\n\n"), (TStringList{"a", ""}));
   EXPECT_EQ(SplitLines("\r\n"), (TStringList{""}));
   EXPECT_EQ(SplitLines("a\n\rb"), (TStringList{"a", "", "b"}));
@@ -172,7 +133,6 @@ TEST(TextUtilsTest, Utf8CountsCharactersAndNeverSplitsOne) {
   EXPECT_EQ(Utf8Length(text), 4u);
   EXPECT_EQ(Utf8Left(text, 2), "a\xC3\xA4");
   EXPECT_EQ(Utf8Left(text, 3), "a\xC3\xA4\xE2\x82\xAC");
-  EXPECT_EQ(Utf8Left(text, 10), text);
   // Invalid bytes: a Latin-1 "ä", a cut sequence, an overlong "/", a surrogate.
   EXPECT_EQ(Utf8Length("\xE4x"), 2u);
   EXPECT_EQ(Utf8Length("\xE2\x82"), 2u);

@@ -14,7 +14,8 @@ namespace zelvora {
 
 namespace {
 
-constexpr int kFolderAttribute = 16;
+// Folders and devices, pipes or sockets that merely carry a picture's name.
+constexpr int kNotAPicture = kFileAttrDirectory | kFileAttrSysFile;
 constexpr std::size_t kCountEvery = 50;
 
 struct TCollected {
@@ -38,7 +39,7 @@ bool AddFolderImages(TImageGalleryList& list, std::string_view folder, bool incl
     scan.ScanSubfolders = includeSubfolders;
     scan.OnFileFound = [&](const std::string& fullName, int attributes, TDateTime,
                            std::int64_t) {
-      if ((attributes & kFolderAttribute) == 0 && CanLoadImage(fullName))
+      if ((attributes & kNotAPicture) == 0 && CanLoadImage(fullName))
         collected.push_back({LowerCase(fullName), fullName});
       if (hooks.ProcessEvents) hooks.ProcessEvents();
       if (Stopping(hooks)) {
@@ -46,7 +47,8 @@ bool AddFolderImages(TImageGalleryList& list, std::string_view folder, bool incl
         scan.Stop();
       }
     };
-    scan.Execute();
+    // False only when the folder went away or the collector failed.
+    if (!scan.Execute()) return false;
 
     // Sorted once and made duplicate-free afterwards: n log n however many
     // pictures the folder holds.

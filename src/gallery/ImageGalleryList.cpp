@@ -1,5 +1,7 @@
 #include "gallery/ImageGalleryList.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <limits>
 #include <unordered_map>
@@ -428,6 +430,7 @@ namespace {
 // suffix below the remembered one stays taken.
 class TNameSet {
  public:
+  explicit TNameSet(std::size_t expected) { used_.reserve(expected); }
   std::string Claim(const std::string& base) {
     const std::string lowerBase = LowerCase(base);
     if (used_.insert(lowerBase).second) return base;
@@ -447,6 +450,26 @@ class TNameSet {
   std::unordered_map<std::string, int> nextSuffix_;
 };
 
+// Existence, size and date of a picture from one directory lookup: the
+// same answers as FileExists, FileSizeOf and FileDateOf, a third of the cost
+// on a long list.
+struct TFileFacts {
+  bool exists = false;
+  std::int64_t size = -1;
+  TDateTime date = 0;
+};
+
+TFileFacts FactsOf(const std::string& path) {
+  TFileFacts facts;
+  struct stat info {};
+  if (path.empty() || path.find('\0') != std::string::npos) return facts;
+  if (::stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return facts;
+  facts.exists = true;
+  facts.size = static_cast<std::int64_t>(info.st_size);
+  facts.date = DateFromUnixTime(info.st_mtim.tv_sec);
+  return facts;
+}
+
 // A mask may expand to delimiters ("../%n"); a picture name must stay a
 // plain name inside the gallery's folder.
 std::string PlainFileName(std::string text) {
@@ -462,7 +485,7 @@ bool TImageGalleryList::PrepareNames(bool keepOriginalNames, int perPage) {
   try {
     const int count = Count();
     if (perPage <= 0) perPage = std::max(count, 1);
-    TNameSet imageNames, thumbNames;
+    TNameSet imageNames(count), thumbNames(count);
     int number = 0, page = 0, onPage = 0, pageEnd = 0;
     for (int i = 0; i < count; ++i) {
       if (i >= pageEnd) {
@@ -472,7 +495,9 @@ bool TImageGalleryList::PrepareNames(bool keepOriginalNames, int perPage) {
         onPage = 0;
       }
       TImageGalleryItem& item = *lines_[i].Item;
-      if (!item.IsImage() || !FileExists(item.FileName)) continue;
+      if (!item.IsImage()) continue;
+      const TFileFacts facts = FactsOf(item.FileName);
+      if (!facts.exists) continue;
 
       item.Number = ++number;
       if (++onPage > perPage) {
@@ -480,8 +505,8 @@ bool TImageGalleryList::PrepareNames(bool keepOriginalNames, int perPage) {
         onPage -= perPage;
       }
       item.PageNo = page;
-      item.FileSize = FileSizeOf(item.FileName);
-      item.FileDate = FileDateOf(item.FileName);
+      item.FileSize = facts.size;
+      item.FileDate = facts.date;
 
       const std::string fileName = FileNameOf(item.FileName);
       if (keepOriginalNames) {
@@ -491,10 +516,10 @@ bool TImageGalleryList::PrepareNames(bool keepOriginalNames, int perPage) {
         std::string ext = ExtensionOf(fileName);
         if (!RenameMask.empty()) {
           TFileNameParams params;
-          params.Number = item.Number;
-          params.FileName = fileName;
-          params.Folder = FolderOf(item.FileName);
-          params.FileDate = item.FileDate;
+          params.number = item.Number;
+          params.fileName = fileName;
+          params.folder = FolderOf(item.FileName);
+          params.fileDate = item.FileDate;
           base = PlainFileName(ExpandNameMask(RenameMask, params));
           ext = LowerCase(ext);
         }

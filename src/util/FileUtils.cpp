@@ -184,8 +184,9 @@ bool WriteFileAtomically(std::string_view path, std::string_view bytes) {
   std::string temporary;
   int fd = -1;
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    temporary = target + ".tmp" + std::to_string(::getpid()) + "-" +
-                std::to_string(counter.fetch_add(1));
+    // A short name of its own, so a target name near the length limit still works.
+    temporary = FilePathOf(target) + ".zelvora-" + std::to_string(::getpid()) + "-" +
+                std::to_string(counter.fetch_add(1)) + ".tmp";
     fd = OpenRetrying(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
     if (fd < 0 && errno != EEXIST) return false;
   }

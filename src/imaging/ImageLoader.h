@@ -1,0 +1,32 @@
+#pragma once
+// Decoding picture files (BMP, ICO, JPEG, GIF) into a Bitmap.
+
+#include <memory>
+#include <string_view>
+
+#include "imaging/Bitmap.h"
+#include "imaging/ImageKind.h"
+
+namespace zelvora {
+
+// The picture of a file, owned by the caller; nullptr when the path is no
+// image file (IsImageFile), does not exist, is of a kind without a decoder
+// (TIFF) or cannot be decoded. Nothing is reported to the user.
+std::unique_ptr<Bitmap> LoadImageFile(std::string_view path);
+
+// The same for a file's bytes already in memory, of the given kind.
+//  - BMP: 1, 4, 8, 16, 24 and 32 bits, RLE4 and RLE8, bit-field masks,
+//    core, info, V4 and V5 headers, bottom-up and top-down. A damaged RLE
+//    stream gives the picture decoded so far.
+//  - ICO: the largest entry stored as a bitmap, drawn over white with its
+//    AND mask (or its alpha channel). Entries stored as PNG are skipped.
+//  - JPEG: any colour space, as 24-bit colour. A damaged file whose header
+//    gave a size gives a white picture of that size with the rows decoded
+//    before the damage.
+//  - GIF: the first image, placed on its logical screen; transparent pixels
+//    and the uncovered screen are white.
+// A picture that declares more than Bitmap::kMaxPixels pixels is refused
+// before anything of that size is allocated.
+std::unique_ptr<Bitmap> LoadImageFromMemory(ImageKind kind, std::string_view bytes);
+
+}  // namespace zelvora

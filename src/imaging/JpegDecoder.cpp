@@ -1,0 +1,166 @@
+#include "imaging/JpegDecoder.h"
+
+#include <csetjmp>
+#include <cstddef>
+#include <cstdio>
+#include <new>
+
+#include <jpeglib.h>
+#include <jerror.h>
+
+namespace zelvora::imaging_detail {
+namespace {
+
+// Everything the decoding frame touches lives here, so that a longjmp out of
+// libjpeg skips no destructor.
+struct TJpegState {
+  jpeg_decompress_struct cinfo;
+  jpeg_error_mgr error;
+  std::jmp_buf jump;
+  const unsigned char* data = nullptr;
+  unsigned long size = 0;
+  Bitmap* bitmap = nullptr;  // owned by DecodeJpeg
+  bool hitEnd = false;       // the data ran out before the picture did
+  int rowsDone = 0;
+};
+
+void ErrorExit(j_common_ptr cinfo) {
+  // libjpeg hands back only its error manager; the state is around it.
+  auto* state = reinterpret_cast<TJpegState*>(reinterpret_cast<char*>(cinfo->err) -
+                                              offsetof(TJpegState, error));
+  std::longjmp(state->jump, 1);
+}
+
+void EmitMessage(j_common_ptr cinfo, int level) {
+  // Warnings stay silent; only the end of the data matters, since libjpeg
+  // pads a truncated file with grey rather than failing.
+  if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF) {
+    auto* state = reinterpret_cast<TJpegState*>(reinterpret_cast<char*>(cinfo->err) -
+                                                offsetof(TJpegState, error));
+    state->hitEnd = true;
+  }
+  if (level < 0) cinfo->err->num_warnings++;
+}
+
+// Returns normally, so its C++ objects are safe.
+bool AllocateTarget(TJpegState* state, int width, int height) {
+  try {
+    state->bitmap = Bitmap::Create(width, height).release();
+  } catch (...) {
+    state->bitmap = nullptr;
+  }
+  return state->bitmap != nullptr;
+}
+
+void StoreRow(TJpegState* state, const JSAMPLE* src, int y) {
+  jpeg_decompress_struct& cinfo = state->cinfo;
+  std::uint8_t* dst = state->bitmap->Row(y);
+  const int width = static_cast<int>(cinfo.output_width);
+  if (cinfo.out_color_space == JCS_GRAYSCALE) {
+    for (int x = 0; x < width; ++x) dst[3 * x] = dst[3 * x + 1] = dst[3 * x + 2] = src[x];
+  } else if (cinfo.out_color_space == JCS_CMYK) {
+    // Adobe's programs store CMYK inverted and say so with their marker.
+    const bool inverted = cinfo.saw_Adobe_marker;
+    for (int x = 0; x < width; ++x) {
+      const JSAMPLE* p = src + 4 * x;
+      const int k = inverted ? p[3] : 255 - p[3];
+      for (int c = 0; c < 3; ++c) {
+        const int v = inverted ? p[c] : 255 - p[c];
+        dst[3 * x + 2 - c] = static_cast<std::uint8_t>((v * k + 127) / 255);
+      }
+    }
+  }
+}
+
+// No object with a destructor may live in this frame.
+void Decode(TJpegState* state) {
+  jpeg_decompress_struct& cinfo = state->cinfo;
+  cinfo.err = jpeg_std_error(&state->error);
+  state->error.error_exit = ErrorExit;
+  state->error.emit_message = EmitMessage;
+  if (setjmp(state->jump)) {
+    jpeg_destroy_decompress(&cinfo);
+    return;
+  }
+  jpeg_create_decompress(&cinfo);
+  jpeg_mem_src(&cinfo, state->data, state->size);
+  jpeg_read_header(&cinfo, TRUE);
+  const std::int64_t pixels = static_cast<std::int64_t>(cinfo.image_width) * cinfo.image_height;
+  if (cinfo.image_width == 0 || cinfo.image_height == 0 || pixels > Bitmap::kMaxPixels ||
+      cinfo.image_width > 0x7FFFFFFF || cinfo.image_height > 0x7FFFFFFF) {
+    jpeg_destroy_decompress(&cinfo);
+    return;
+  }
+  bool direct = false;
+  switch (cinfo.jpeg_color_space) {
+    case JCS_GRAYSCALE:
+      cinfo.out_color_space = JCS_GRAYSCALE;
+      break;
+    case JCS_CMYK:
+    case JCS_YCCK:
+      cinfo.out_color_space = JCS_CMYK;
+      break;
+    default:
+#ifdef JCS_EXTENSIONS
+      cinfo.out_color_space = JCS_EXT_BGR;  // straight into the bitmap's rows
+      direct = true;
+#else
+      cinfo.out_color_space = JCS_RGB;
+#endif
+      break;
+  }
+  if (!AllocateTarget(state, static_cast<int>(cinfo.image_width),
+                      static_cast<int>(cinfo.image_height))) {
+    jpeg_destroy_decompress(&cinfo);
+    return;
+  }
+  jpeg_start_decompress(&cinfo);
+  if (cinfo.output_width != cinfo.image_width || cinfo.output_height != cinfo.image_height) {
+    jpeg_destroy_decompress(&cinfo);
+    return;
+  }
+  JSAMPARRAY buffer = nullptr;
+  if (!direct) {
+    buffer = (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE,
+                                        cinfo.output_width * cinfo.output_components, 1);
+  }
+  // A progressive file is read whole before the first row comes out, so
+  // what it lacks is already spread over the picture; a sequential one
+  // stops at the last row decoded before the data ran out.
+  const bool sequential = !jpeg_has_multiple_scans(&cinfo);
+  while (cinfo.output_scanline < cinfo.output_height) {
+    if (sequential && state->hitEnd) break;
+    const int y = static_cast<int>(cinfo.output_scanline);
+    JSAMPROW row = direct ? state->bitmap->Row(y) : buffer[0];
+    if (jpeg_read_scanlines(&cinfo, &row, 1) != 1) break;
+    if (sequential && state->hitEnd) break;
+    if (!direct) StoreRow(state, row, y);
+    state->rowsDone = y + 1;
+  }
+  if (state->rowsDone == static_cast<int>(cinfo.output_height)) jpeg_finish_decompress(&cinfo);
+  jpeg_destroy_decompress(&cinfo);
+}
+
+}  // namespace
+
+std::unique_ptr<Bitmap> DecodeJpeg(std::string_view bytes) {
+  if (bytes.empty()) return nullptr;
+  TJpegState* state = nullptr;
+  try {
+    state = new TJpegState();
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
+  state->data = reinterpret_cast<const unsigned char*>(bytes.data());
+  state->size = static_cast<unsigned long>(bytes.size());
+  Decode(state);
+  std::unique_ptr<Bitmap> bitmap(state->bitmap);
+  const int rowsDone = state->rowsDone;
+  delete state;
+  if (bitmap && rowsDone < bitmap->Height()) {
+    bitmap->FillRect(0, rowsDone, bitmap->Width(), bitmap->Height(), 0xFFFFFF);
+  }
+  return bitmap;
+}
+
+}  // namespace zelvora::imaging_detail
