@@ -143,6 +143,21 @@ TEST_F(GenerationRunTest, ThreePicturesOnTwoByTwoWriteEveryFileInOrder) {
   EXPECT_EQ(test::ReadFileBytes(output + "GalleryOptions.gof"), gof);
 }
 
+// An options file may hold a row count of 0; the run must page the list as
+// the page writers do (at least one row), or pages and their links disagree.
+TEST_F(GenerationRunTest, RowCountBelowOneIsPagedLikeThePageWriters) {
+  AddJpeg("a.jpg");
+  AddJpeg("b.jpg");
+  AddJpeg("c.jpg");
+  options.ThumbTableRowCount = 0;  // one row of two columns per page
+
+  EXPECT_EQ(Run(), TRunOutcome::Done);
+  EXPECT_EQ(list.Items(2)->PageNo, 2);
+  EXPECT_TRUE(FileExists(output + "page2.html"));
+  EXPECT_FALSE(FileExists(output + "page3.html"));
+  EXPECT_EQ(host.Maximum[TProgressBar::Pages], 0 + 2 + 3 + 1);
+}
+
 TEST_F(GenerationRunTest, FramesPutTheIndexBesideTheFrameset) {
   AddJpeg("a.jpg");
   options.Framed_ThumbTablePage = true;

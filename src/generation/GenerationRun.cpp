@@ -10,6 +10,7 @@
 #include "gallery/ImageGalleryList.h"
 #include "gallery/ListFiles.h"
 #include "generation/Thumbnail.h"
+#include "html/HtmlHelpers.h"
 #include "html/ImagePages.h"
 #include "html/PageIndex.h"
 #include "html/ThumbTablePages.h"
@@ -288,8 +289,9 @@ TRunOutcome TGenerationRun::Run(TImageGalleryList& list, TGallerySet& options,
 
   // 3. Numbers, pages and names. Which pictures PrepareNames takes is noted
   // first: an entry whose file has gone keeps stale names and gets nothing.
-  const int perPage =
-      PicturesPerPage(options.ThumbTableRowCount, options.ThumbTableColumnCount);
+  // The page writers page the list by the same rule; numbering by another
+  // would break the links when an options file holds a count below 1.
+  const int perPage = ThumbsPerPage(options);
   const int count = list.Count();
   std::vector<bool> prepared(static_cast<std::size_t>(count), false);
   int existingPictures = 0;
