@@ -34,13 +34,6 @@ const std::string& NameChars() {
   return set;
 }
 
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
 std::mutex& SeparatorMutex() {
   static std::mutex mutex;
   return mutex;
@@ -157,22 +150,8 @@ std::string URLEncode(std::string_view text, std::string_view set) {
   return result;
 }
 
-std::optional<std::string> TryURLDecode(std::string_view text) {
-  std::string result;
-  result.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '%') {
-      result += text[i];
-      continue;
-    }
-    int high = i + 1 < text.size() ? HexValue(text[i + 1]) : -1;
-    int low = i + 2 < text.size() ? HexValue(text[i + 2]) : -1;
-    if (high < 0 || low < 0) return std::nullopt;
-    result += static_cast<char>(high * 16 + low);
-    i += 2;
-  }
-  return result;
-}
+// A URL's "%XX" is the same escape as the program's text files use.
+std::optional<std::string> TryURLDecode(std::string_view text) { return UnescapeText(text); }
 
 std::string URLDecode(std::string_view text) {
   std::optional<std::string> decoded = TryURLDecode(text);
