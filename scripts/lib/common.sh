@@ -6,7 +6,7 @@ ZELVORA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 ZELVORA_BUILD_PACKAGES=(cmake g++ ninja-build pkg-config
   libjpeg-dev libgif-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-base-dev-tools libgl-dev)
+  qt6-base-dev qt6-base-dev-tools libgl-dev ccache)
 # The browser check of finished galleries. Node.js and npm count as present
 # when their commands are (the machine may carry its own Node.js build, which
 # Debian's npm package would conflict with).
@@ -36,6 +36,13 @@ ensure_packages() {
 # configure_and_build DIR [cmake options...]
 configure_and_build() {
   local dir=$1; shift
-  cmake -S "$ZELVORA_ROOT" -B "$ZELVORA_ROOT/$dir" -G Ninja "$@" >/dev/null
+  local launcher=()
+  # ccache with paths taken relative to the checkout, so a fresh clone in
+  # another folder still finds what an earlier build compiled.
+  if command -v ccache >/dev/null 2>&1; then
+    export CCACHE_BASEDIR="$ZELVORA_ROOT"
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+  fi
+  cmake -S "$ZELVORA_ROOT" -B "$ZELVORA_ROOT/$dir" -G Ninja "${launcher[@]}" "$@" >/dev/null
   cmake --build "$ZELVORA_ROOT/$dir" --parallel "$(nproc)"
 }
