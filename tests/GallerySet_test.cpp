@@ -116,6 +116,30 @@ TEST(GallerySetWriting, FreshSetWritesEveryOptionInFileOrder) {
   EXPECT_TRUE(text.ends_with("\r\nCustomPageFooterAsHTMLCode=no\r\n"));
 }
 
+// The key table is what zelvora-make --list-keys prints and checks --set
+// against: it must name every written line, in order, with its default.
+TEST(GallerySetKeyTable, NamesEveryWrittenLineWithItsDefault) {
+  TStringList lines;
+  ASSERT_TRUE(TGallerySet().SaveToStrings(lines));
+  const auto table = OptionKeyTable();
+  ASSERT_EQ(table.size(), lines.size());
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const TOptionKeyInfo& key = table[i];
+    const std::string written = lines[i].substr(lines[i].find('=') + 1);
+    EXPECT_EQ(lines[i].substr(0, lines[i].find('=')), key.Key);
+    if (!key.Default.starts_with("(")) {
+      EXPECT_EQ(written, key.Default) << key.Key;
+    }
+    EXPECT_FALSE(key.Meaning.empty()) << key.Key;
+    if (key.Type == TOptionType::Int) {
+      EXPECT_LT(key.Min, key.Max) << key.Key;
+    }
+  }
+  // The one default without a value: a colour with the Default mark.
+  EXPECT_EQ(table[17].Key, "HTMLPage_DisabledLinkColor");
+  EXPECT_TRUE(IsDefaultColor(TGallerySet().HTMLPage_DisabledLinkColor));
+}
+
 TEST(GallerySetWriting, ResetRestoresStoredOptionsButNotRunTimeFolders) {
   TGallerySet set = Unusual();
   set.OutputFolder = "/out";

@@ -17,15 +17,24 @@ struct TCommandLine {
   bool Subfolders = false;
   std::string BackgroundFile;
   TOverwriteMode Overwrite = TOverwriteMode::Default;
+  bool Clean = false;
   bool Quiet = false;
+  // Requests that print something and end the program before any input is
+  // read.
   bool Help = false;
+  bool Version = false;
+  bool ListKeys = false;
   std::string OutputFolder;
 };
 
-// The parsed arguments, or nullopt with the reason in error.
+// The parsed arguments, or nullopt with the reason in error. --help,
+// --version and --list-keys end the parsing where they stand.
 std::optional<TCommandLine> ParseCommandLine(const std::vector<std::string>& args,
                                              std::string& error);
 
-const char* UsageText();
+// --help's text, made from the option table.
+std::string UsageText();
+// "zelvora-make " and the program's version.
+std::string VersionText();
 
 }  // namespace zelvora::cli

@@ -1,8 +1,13 @@
 #include "cli/TerminalHost.h"
 
+#include <sys/stat.h>
+
 #include <csignal>
 #include <cstdio>
 #include <iostream>
+
+#include "util/PathUtils.h"
+#include "util/TextUtils.h"
 
 namespace zelvora::cli {
 
@@ -42,8 +47,57 @@ std::string Trimmed(const std::string& text) {
 
 }  // namespace
 
-TTerminalHost::TTerminalHost(bool interactive, bool showBars)
-    : interactive_(interactive), showBars_(showBars && interactive) {}
+TTerminalHost::TTerminalHost(bool interactive, bool showBars, TOverwriteMode mode)
+    : interactive_(interactive), showBars_(showBars && interactive) {
+  switch (mode) {
+    case TOverwriteMode::Default:
+    case TOverwriteMode::Ask:
+      standing_ = interactive ? TStanding::Ask : TStanding::ByPicture;
+      break;
+    case TOverwriteMode::Never:
+      standing_ = TStanding::ByPicture;
+      break;
+    case TOverwriteMode::Always:
+      standing_ = TStanding::ReplaceAll;
+      break;
+  }
+}
+
+void TTerminalHost::Watch(const TImageGalleryList* list, const TGallerySet* options) {
+  list_ = list;
+  options_ = options;
+  copyIndex_.clear();
+  copyIndexMade_ = false;
+}
+
+bool TTerminalHost::PictureChanged(const std::string& picture, const std::string& copy,
+                                   bool writtenAsJpeg) {
+  struct stat source {}, target {};
+  if (::stat(picture.c_str(), &source) != 0 || ::stat(copy.c_str(), &target) != 0) return false;
+  // A second of slack: copies keep their picture's time to the second.
+  if (source.st_mtim.tv_sec > target.st_mtim.tv_sec + 1) return true;
+  return !writtenAsJpeg && source.st_size != target.st_size;
+}
+
+bool TTerminalHost::CopyIsStale(const std::string& path) {
+  if (!list_ || !options_ || options_->ImageFolder.empty()) return false;
+  if (!copyIndexMade_) {
+    // After PrepareNames: the run asks only once every copy has its name.
+    for (int i = 0; i < list_->Count(); ++i) {
+      const TImageGalleryItem* item = list_->Items(i);
+      if (item->IsImage() && item->Number > 0) copyIndex_.emplace(BaseNameOf(item->ImageName), i);
+    }
+    copyIndexMade_ = true;
+  }
+  if (FilePathOf(path) != options_->ImageFolder) return false;
+  const auto it = copyIndex_.find(BaseNameOf(path));
+  if (it == copyIndex_.end()) return false;
+  const std::string& picture = list_->Items(it->second)->FileName;
+  const bool reducible = options_->Image_LimitWebPageImageSize && options_->Image_ResizeSrcImages;
+  const bool writtenAsJpeg = !SameText(ExtensionOf(picture), ExtensionOf(path)) ||
+                             (reducible && SameText(ExtensionOf(path), ".jpg"));
+  return PictureChanged(picture, path, writtenAsJpeg);
+}
 
 void TTerminalHost::InstallInterruptHandler() {
   struct sigaction action {};
@@ -146,20 +200,63 @@ void TTerminalHost::ShowMessage(TRunMessage kind, const std::string& caption,
 
 TOverwriteReply TTerminalHost::AskOverwrite(const std::string& path, const std::string& caption,
                                             const std::string& text) {
-  if (!interactive_) return TOverwriteReply::Closed;
-  std::cerr << "\r\033[K" << text << "\n";
-  barsShown_ = false;
-  while (!Interrupted()) {
-    std::optional<std::string> answer =
-        ReadAnswer("[y] Yes  [n] No  [o] No to All  [e] Yes to All  [c] Cancel: ");
-    if (!answer) break;
-    if (*answer == "y" || *answer == "yes") return TOverwriteReply::Yes;
-    if (*answer == "n" || *answer == "no") return TOverwriteReply::No;
-    if (*answer == "o" || *answer == "no to all") return TOverwriteReply::NoToAll;
-    if (*answer == "e" || *answer == "yes to all") return TOverwriteReply::YesToAll;
-    if (*answer == "c" || *answer == "cancel") return TOverwriteReply::Cancel;
+  std::lock_guard<std::mutex> lock(askMutex_);
+  bool replace = false;
+  switch (standing_) {
+    case TStanding::ReplaceAll:
+      replace = true;
+      break;
+    case TStanding::KeepAll:
+      replace = false;
+      break;
+    case TStanding::ByPicture:
+      replace = CopyIsStale(path);
+      break;
+    case TStanding::Ask: {
+      std::string shown = path;
+      if (options_ && !options_->OutputFolder.empty() && path.starts_with(options_->OutputFolder))
+        shown = path.substr(options_->OutputFolder.size());
+      const std::string prompt =
+          shown + " exists. Overwrite it? [y]es, [n]o, n[o] to all, y[e]s to all, [c]ancel ";
+      std::optional<std::string> answer;
+      while (!Interrupted()) {
+        answer = ReadAnswer(prompt);
+        if (!answer || Interrupted()) break;
+        if (*answer == "y" || *answer == "yes") {
+          replace = true;
+        } else if (*answer == "n" || *answer == "no") {
+          replace = false;
+        } else if (*answer == "o" || *answer == "no to all") {
+          standing_ = TStanding::KeepAll;
+        } else if (*answer == "e" || *answer == "yes to all") {
+          standing_ = TStanding::ReplaceAll;
+          replace = true;
+        } else if (*answer == "c" || *answer == "cancel") {
+          return TOverwriteReply::Cancel;
+        } else {
+          continue;
+        }
+        break;
+      }
+      if (Interrupted()) return TOverwriteReply::Cancel;
+      if (!answer) {
+        // Input ended: nobody is left to ask; the pictures decide.
+        standing_ = TStanding::ByPicture;
+        replace = CopyIsStale(path);
+      }
+      DrawBars();
+      break;
+    }
   }
-  return TOverwriteReply::Closed;
+  // The run keeps its own standing answer at "ask", so that every existing
+  // copy comes here and is counted.
+  if (replace) {
+    ++replaced_;
+  } else {
+    ++kept_;
+    keptPaths_.push_back(path);
+  }
+  return replace ? TOverwriteReply::Yes : TOverwriteReply::No;
 }
 
 }  // namespace zelvora::cli

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <iterator>
 #include <unordered_map>
 
 #include "util/FileUtils.h"
@@ -207,6 +208,91 @@ std::uint32_t WithSaturationAndLightness(std::uint32_t hsl, int s, int l) {
 }
 
 }  // namespace
+
+namespace {
+
+using T = TOptionType;
+
+constexpr TOptionKeyInfo kOptionKeys[] = {
+    {"Navig_HomeURL", T::Text, 0, 0, "", "target of the \"Home\" navigation link; empty: no such link"},
+    {"Navig_PageTop", T::Bool, 0, 0, "yes", "navigation bar above the thumbnail table"},
+    {"Navig_PageBottom", T::Bool, 0, 0, "yes", "navigation bar below the thumbnail table"},
+    {"Framed_ThumbTablePage", T::Bool, 0, 0, "no",
+     "a frameset with the page index in a frame beside the thumbnail pages"},
+    {"ConvertWebIncompatibleImagesToJPEG", T::Bool, 0, 0, "yes",
+     "copy pictures browsers cannot show (BMP, ICO) as JPEG files"},
+    {"RenameImages", T::Bool, 0, 0, "no", "rename the copied pictures by RenameImageMask"},
+    {"RenameImageMask", T::Text, 0, 0, "img-%4c",
+     "mask of the new picture names: %4c number, %n name, %e extension, %d date, %t time, %f folder"},
+    {"KeepLocationOfImages", T::Bool, 0, 0, "no",
+     "link to the pictures where they are instead of copying them"},
+    {"ThumbTableRowCount", T::Int, 1, 100000, "5", "thumbnail rows per page"},
+    {"ThumbTableColumnCount", T::Int, 1, 100000, "4", "thumbnail columns per page"},
+    {"PageIndex_StyleOfLinksTitles", T::Int, 0, 2, "0",
+     "page index links: 0 word and number, 1 number only, 2 folder of the page's first picture"},
+    {"HTMLPage_Background", T::Text, 0, 0, "",
+     "page background picture, relative to the options file (the run copies it)"},
+    {"HTMLPage_BGColor", T::Color, 0, 0, "#FFFFFF", "page background colour"},
+    {"HTMLPage_TextColor", T::Color, 0, 0, "#000000", "text colour"},
+    {"HTMLPage_LinkColor", T::Color, 0, 0, "#0000FF", "link colour"},
+    {"HTMLPage_VisitedLinkColor", T::Color, 0, 0, "#70B0FF", "visited link colour"},
+    {"HTMLPage_ActiveLinkColor", T::Color, 0, 0, "#00E040", "active link colour"},
+    {"HTMLPage_DisabledLinkColor", T::Color, 0, 0, "(from the background)",
+     "colour of navigation entries that lead nowhere; unset, derived from the background"},
+    {"HTMLPage_Font", T::Text, 0, 0, "Verdana, sans-serif", "font faces of the pages"},
+    {"DefaultTemplate_ID", T::Text, 0, 0, "", "template name; kept, used nowhere"},
+    {"Thumb_LinkMask", T::Text, 0, 0, "",
+     "when set, the mask that makes each thumbnail's link target"},
+    {"Image_LinkMask", T::Text, 0, 0, "",
+     "when set, the mask that makes the link target of the picture pages"},
+    {"Thumb_URLPath", T::URLPath, 0, 0, "thumbnails/",
+     "folder of the thumbnails inside the gallery; empty: the gallery folder"},
+    {"Image_URLPath", T::URLPath, 0, 0, "images/",
+     "folder of the copied pictures inside the gallery; empty: the gallery folder"},
+    {"Thumb_Effects_ContrastFrame", T::Bool, 0, 0, "yes", "black frame round each thumbnail"},
+    {"Thumb_Effects_Shadow", T::Bool, 0, 0, "yes", "drop shadow behind each thumbnail"},
+    {"Thumb_Effects_ShadowDensity", T::Int, 0, 255, "128", "darkness of the shadow"},
+    {"Thumb_MaxWidth", T::Int, 0, 10000, "100", "largest thumbnail width in pixels"},
+    {"Thumb_MaxHeight", T::Int, 0, 10000, "100", "largest thumbnail height in pixels"},
+    {"Thumb_JPEGQuality", T::Int, 1, 100, "90", "JPEG quality of the thumbnails"},
+    {"Thumb_JPEGProgressive", T::Bool, 0, 0, "yes",
+     "kept and written back; thumbnails are always progressive"},
+    {"Thumb_Description_HideFileNameExtension", T::Bool, 0, 0, "yes",
+     "picture names under thumbnails without their extension"},
+    {"Thumb_Description_Show_ImageName", T::Bool, 0, 0, "no", "picture name under each thumbnail"},
+    {"Thumb_Description_Show_ImageComment", T::Bool, 0, 0, "no", "comment under each thumbnail"},
+    {"Thumb_Description_Show_FileSize", T::Bool, 0, 0, "no", "file size under each thumbnail"},
+    {"Thumb_Description_Show_FileTime", T::Bool, 0, 0, "no",
+     "file date and time under each thumbnail"},
+    {"Thumb_Description_Show_ImageSides", T::Bool, 0, 0, "no",
+     "width and height under each thumbnail"},
+    {"Image_JPEGQuality", T::Int, 1, 100, "100", "JPEG quality of converted or reduced pictures"},
+    {"Image_JPEGProgressive", T::Bool, 0, 0, "yes",
+     "kept and written back; converted pictures are always progressive"},
+    {"Image_LimitWebPageImageSize", T::Bool, 0, 0, "no",
+     "show large pictures on their pages scaled into Image_MaxWidth x Image_MaxHeight"},
+    {"Image_ResizeSrcImages", T::Bool, 0, 0, "no", "also write the copies at that reduced size"},
+    {"Image_MaxWidth", T::Int, 0, 10000, "0", "width limit for large pictures"},
+    {"Image_MaxHeight", T::Int, 0, 10000, "0", "height limit for large pictures"},
+    {"Image_Description_HideFileNameExtension", T::Bool, 0, 0, "no", "kept and written back"},
+    {"Image_Description_Show_ImageName", T::Bool, 0, 0, "no", "kept and written back"},
+    {"Image_Description_Show_ImageComment", T::Bool, 0, 0, "no", "kept and written back"},
+    {"Image_Description_Show_FileSize", T::Bool, 0, 0, "no", "kept and written back"},
+    {"Image_Description_Show_FileTime", T::Bool, 0, 0, "no", "kept and written back"},
+    {"Image_Description_Show_ImageSides", T::Bool, 0, 0, "no", "kept and written back"},
+    {"CustomPageTitle", T::EscapedText, 0, 0, "", "title added to every page's title"},
+    {"CustomPageHeader", T::EscapedText, 0, 0, "", "header text of every page"},
+    {"CustomPageHeaderAsHTMLCode", T::Bool, 0, 0, "no",
+     "the header is HTML and goes in as it stands"},
+    {"CustomPageFooter", T::EscapedText, 0, 0, "", "footer text of every page"},
+    {"CustomPageFooterAsHTMLCode", T::Bool, 0, 0, "no",
+     "the footer is HTML and goes in as it stands"},
+};
+static_assert(std::size(kOptionKeys) == TGallerySet::kStoredLineCount);
+
+}  // namespace
+
+std::span<const TOptionKeyInfo> OptionKeyTable() { return kOptionKeys; }
 
 std::string NormalizeURLPath(std::string_view path) {
   std::size_t end = path.size();

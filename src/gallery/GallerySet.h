@@ -3,6 +3,7 @@
 // its text form, the gallery options file (one "Key=value" line per option).
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -122,6 +123,31 @@ class TGallerySet {
   std::string CustomPageFooter;
   bool CustomPageFooterAsHTMLCode = false;
 };
+
+// The kinds of value a line of the options file holds.
+enum class TOptionType {
+  Text,         // as it stands
+  Bool,         // "yes"/"true"/"1" read as yes, anything else as no
+  Int,          // a decimal whole number
+  Color,        // "#RRGGBB" (the "#" may be left out)
+  URLPath,      // a folder inside the gallery, held with one trailing "/"
+  EscapedText,  // text in which "%" and two hex digits stand for a byte
+};
+
+// One line of the options file, for those who write the file by hand.
+struct TOptionKeyInfo {
+  std::string_view Key;
+  TOptionType Type;
+  // For Int: the values the wizard's controls allow. The reader itself
+  // checks only PageIndex_StyleOfLinksTitles and takes the others as written.
+  std::int32_t Min = 0, Max = 0;
+  // The value a reset set writes; text in parentheses says why there is none.
+  std::string_view Default;
+  std::string_view Meaning;  // one line
+};
+
+// Every line SaveToStrings writes, in the same order.
+std::span<const TOptionKeyInfo> OptionKeyTable();
 
 // A URL folder as the option set holds it: trailing "/" and "\" removed and,
 // when anything is left, one "/" appended.
