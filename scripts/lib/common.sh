@@ -4,7 +4,7 @@
 ZELVORA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 
 ZELVORA_BUILD_PACKAGES=(cmake g++ ninja-build pkg-config
-  libjpeg-dev libgif-dev nlohmann-json3-dev
+  libjpeg-dev libgif-dev libexif-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev)
 # The browser check of finished galleries. Node.js and npm count as present
 # when their commands are (the machine may carry its own Node.js build, which
