@@ -25,21 +25,24 @@ int OrientationIn(ExifData* data, ExifIfd ifd) {
 }
 
 // Pixel (x, y) of source lands at (x', y') = (f(y), g(x)) in the turned
-// bitmap: rows become columns, optionally counted from the other end.
+// bitmap: rows become columns, optionally counted from the other end. Tiles
+// keep the rows read and the rows written in the cache.
 void Transpose(const Bitmap& source, Bitmap& target, bool flipColumns, bool flipRows) {
-  constexpr int kTile = 32;  // keeps both sides of the copy in the cache
+  constexpr int kTile = 32;
   const int width = source.Width();
   const int height = source.Height();
   for (int y0 = 0; y0 < height; y0 += kTile) {
     const int y1 = std::min(y0 + kTile, height);
     for (int x0 = 0; x0 < width; x0 += kTile) {
       const int x1 = std::min(x0 + kTile, width);
-      for (int y = y0; y < y1; ++y) {
-        const std::uint8_t* src = source.Row(y);
-        const std::size_t column = static_cast<std::size_t>(flipColumns ? height - 1 - y : y) * 3;
-        for (int x = x0; x < x1; ++x) {
-          std::uint8_t* dst = target.Row(flipRows ? width - 1 - x : x) + column;
-          std::memcpy(dst, src + static_cast<std::size_t>(x) * 3, 3);
+      for (int x = x0; x < x1; ++x) {
+        std::uint8_t* row = target.Row(flipRows ? width - 1 - x : x);
+        for (int y = y0; y < y1; ++y) {
+          const std::uint8_t* in = source.Row(y) + static_cast<std::size_t>(x) * 3;
+          std::uint8_t* out = row + static_cast<std::size_t>(flipColumns ? height - 1 - y : y) * 3;
+          out[0] = in[0];
+          out[1] = in[1];
+          out[2] = in[2];
         }
       }
     }
