@@ -6,15 +6,20 @@
 #include <cmath>
 #include <functional>
 #include <map>
+#include <regex>
 
 #include "gallery/GallerySet.h"
 #include "gallery/ImageGalleryList.h"
+#include "html/HtmlHelpers.h"
 #include "imaging/ImageLoader.h"
 #include "support/PictureWriters.h"
 #include "support/TestFileSystem.h"
 #include "support/TestSupport.h"
+#include "texts/InterfaceTexts.h"
+#include "texts/LanguageFile.h"
 #include "util/FileUtils.h"
 #include "util/PathUtils.h"
+#include "util/TextUtils.h"
 
 namespace zelvora {
 namespace {
@@ -479,6 +484,99 @@ TEST_F(GenerationRunTest, FolderOutsideTheGalleryIsRefused) {
   EXPECT_FALSE(DirectoryExists(dir.File("escaped")));
   ASSERT_EQ(host.Kinds.size(), 1u);
   EXPECT_EQ(host.Kinds[0], TRunMessage::WriteError);
+}
+
+// A portrait stored sideways, as cameras write it: 64 x 48 with Orientation 6.
+TEST_F(GenerationRunTest, SidewaysPhotoIsShownUprightEverywhere) {
+  const std::string path = AddPicture(
+      "portrait.jpg", test::MakeJpegWithExif(test::MakeStoredQuadrants(48, 64, 6),
+                                             test::MakeExifOrientationBlock(6)));
+  EXPECT_EQ(Run(), TRunOutcome::Done);
+  const TImageGalleryItem* entry = list.Items(0);
+  EXPECT_EQ(entry->ImageWidth, 48);
+  EXPECT_EQ(entry->ImageHeight, 64);
+  EXPECT_LT(entry->ThumbWidth, entry->ThumbHeight);
+  EXPECT_THAT(test::ReadFileBytes(output + "image1.html"),
+              HasSubstr("<img width=\"48\" height=\"64\" src=\"images/portrait.jpg\""));
+  // The plain copy keeps its bytes and its tag: browsers turn it themselves.
+  EXPECT_EQ(test::ReadFileBytes(output + "images/portrait.jpg"), test::ReadFileBytes(path));
+
+  // A reduced copy is written upright and without the tag.
+  options.Image_LimitWebPageImageSize = true;
+  options.Image_ResizeSrcImages = true;
+  options.Image_MaxWidth = 40;
+  options.Image_MaxHeight = 40;
+  host.Replies = {TOverwriteReply::YesToAll};
+  EXPECT_EQ(Run(), TRunOutcome::Done);
+  EXPECT_EQ(entry->ImageWidth, 30);
+  EXPECT_EQ(entry->ImageHeight, 40);
+  const std::string reduced = test::ReadFileBytes(output + "images/portrait.jpg");
+  EXPECT_EQ(reduced.find("Exif"), std::string::npos);
+  auto copy = LoadImageFile(output + "images/portrait.jpg");
+  ASSERT_TRUE(copy);
+  EXPECT_EQ(copy->Width(), 30);
+  EXPECT_EQ(copy->Height(), 40);
+  EXPECT_EQ(RedOf(copy->PixelColor(7, 10)) > 200 && BlueOf(copy->PixelColor(7, 10)) < 60, true)
+      << "the top left quadrant is red";
+}
+
+TEST_F(GenerationRunTest, OrientationOneMakesTheSameGalleryAsNoExif) {
+  const Bitmap photo = test::MakePhotoLikePicture(120, 90);
+  AddPicture("plain.jpg", test::MakeJpeg(photo));
+  AddPicture("tagged.jpg", test::MakeJpegWithExif(photo, test::MakeExifOrientationBlock(1)));
+  EXPECT_EQ(Run(), TRunOutcome::Done);
+  EXPECT_EQ(test::ReadFileBytes(output + "thumbnails/plain_thumb.jpg"),
+            test::ReadFileBytes(output + "thumbnails/tagged_thumb.jpg"));
+  EXPECT_EQ(list.Items(1)->ImageWidth, 120);
+  EXPECT_EQ(list.Items(1)->ImageHeight, 90);
+}
+
+// Old Latin-1 names and a language file written with "%E4" still give pages
+// that are UTF-8 throughout, and whose links find the files.
+TEST_F(GenerationRunTest, PagesAreUtf8AndTheirLinksFindLatin1Names) {
+  AddJpeg("caf\xE9.jpg");
+  AddJpeg("\xC3\xA9t\xC3\xA9.jpg");
+  list.Items(0)->Comment = "Cr\xE8me br\xFBl\xE9" "e";
+  options.Thumb_Description.ShowFlags = Show_ImageName | Show_ImageComment | Show_FileTime;
+  options.CustomPageTitle = "Sm\xF6rg\xE5s";
+  options.CustomPageFooter = "\xA9 2024";
+  options.Framed_ThumbTablePage = true;
+  TTagDirectory noObjects;
+  ASSERT_TRUE(LoadLanguageFile(dir.Write("fi.txt", "Finnish\r\n\r\n7023=P%E4iv%E4ys:\r\n"),
+                               noObjects, nullptr));
+  const TRunOutcome outcome = Run();
+  ResetInterfaceTexts();
+  ASSERT_EQ(outcome, TRunOutcome::Done);
+
+  std::string all;
+  for (const std::string& name : Written()) {
+    if (name.find(".html") == std::string::npos) continue;
+    const std::string page = test::ReadFileBytes(output + name);
+    EXPECT_TRUE(IsValidUtf8(page)) << name;
+    EXPECT_NE(page.find("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">"),
+              std::string::npos)
+        << name;
+    all += page;
+    // Every link and picture inside the gallery names a file that is there.
+    static const std::regex kUrl("(href|src)=\"([^\"]*)\"");
+    for (std::sregex_iterator it(page.begin(), page.end(), kUrl), end; it != end; ++it) {
+      const std::optional<std::string> file = TryURLDecode((*it)[2].str());
+      ASSERT_TRUE(file) << name << ": " << (*it)[2];
+      EXPECT_TRUE(FileExists(output + *file)) << name << ": " << (*it)[2];
+    }
+  }
+  EXPECT_THAT(all, HasSubstr("src=\"thumbnails/caf%E9_thumb.jpg\""));
+  EXPECT_THAT(all, HasSubstr("src=\"images/caf%E9.jpg\""));
+  EXPECT_THAT(all, HasSubstr("src=\"images/%C3%A9t%C3%A9.jpg\""));
+  EXPECT_THAT(all, HasSubstr("<b>caf\xC3\xA9</b>"));
+  EXPECT_THAT(all, HasSubstr("<b>\xC3\xA9t\xC3\xA9</b>"));
+  EXPECT_THAT(all, HasSubstr("alt=\"caf\xC3\xA9.jpg  ("));
+  EXPECT_THAT(all, HasSubstr("Cr\xC3\xA8me br\xC3\xBBl\xC3\xA9" "e"));
+  EXPECT_THAT(all, HasSubstr("P\xC3\xA4iv\xC3\xA4ys:"));
+  EXPECT_THAT(all, HasSubstr("<title>Sm\xC3\xB6rg\xC3\xA5s - The Image Gallery</title>"));
+  EXPECT_THAT(all, HasSubstr("\xC2\xA9 2024"));
+  // The list file keeps the names' own bytes, so the gallery imports again.
+  EXPECT_THAT(test::ReadFileBytes(output + "ImageIndex.igl"), HasSubstr("caf\xE9.jpg"));
 }
 
 TEST_F(GenerationRunTest, DescriptionsAreShownExactlyWhenAFlagIsSet) {

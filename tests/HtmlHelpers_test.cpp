@@ -119,13 +119,27 @@ TEST(MakePageTest, DefaultMarkedColoursAreLeftOutAndTheBackgroundIsEncoded) {
     *color = WithDefaultMark(*color);
   }
   options.HTMLPage_Background = "  ";
-  const std::string head = "<html><head>\r\n  " + GeneratorLine() + "\r\n</head>\r\n";
+  const std::string head =
+      "<html><head>\r\n"
+      "  <meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">\r\n"
+      "  " + GeneratorLine() + "\r\n</head>\r\n";
   EXPECT_EQ(MakePage("", "", options), head + "<body>\r\n\r\n</body>\r\n</html>");
   options.HTMLPage_LinkColor = MakeColor(0x12, 0xAB, 0xEF);
   options.HTMLPage_Background = "thumbnails/my bg#1.jpg";
   EXPECT_EQ(MakePage("", "x", options),
             head + "<body link=\"#12ABEF\" background=\"thumbnails/my%20bg%231.jpg\">\r\n"
                    "x\r\n</body>\r\n</html>");
+}
+
+TEST(MakePageTest, PagesAreUtf8AndLinksKeepTheFileBytes) {
+  TGallerySet options;
+  const std::string page = MakePage("Caf\xE9 - \xC3\xA9t\xC3\xA9",
+                                    "<a href=\"" + URLEncode("caf\xE9.jpg", URLPathChars()) +
+                                        "\">caf\xE9 \x80</a>",
+                                    options);
+  EXPECT_EQ(page.find("<html><head>\r\n  " + CharsetLine() + "\r\n  <title>"), 0u);
+  EXPECT_NE(page.find("<title>Caf\xC3\xA9 - \xC3\xA9t\xC3\xA9</title>"), std::string::npos);
+  EXPECT_NE(page.find("<a href=\"caf%E9.jpg\">caf\xC3\xA9 \xE2\x82\xAC</a>"), std::string::npos);
 }
 
 TEST(MakeCustomBlockTest, EmptyHtmlAndText) {

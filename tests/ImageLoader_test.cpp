@@ -408,6 +408,102 @@ TEST(JpegDecoder, RefusesHugeSizesAndSurvivesDamage) {
                        1000);
 }
 
+// ---- JPEG orientation ----
+
+// Which quadrant colour each quadrant of a loaded picture holds, read at the
+// quadrant centres (JPEG blurs only the edges between them).
+std::vector<TColor> QuadrantsOf(const Bitmap& picture) {
+  std::vector<TColor> found;
+  for (int q = 0; q < 4; ++q) {
+    const TColor c =
+        picture.PixelColor(picture.Width() * (q % 2 == 0 ? 1 : 3) / 4,
+                           picture.Height() * (q < 2 ? 1 : 3) / 4);
+    TColor nearest = 0;
+    int best = 1 << 30;
+    for (TColor candidate : test::kQuadrantColors) {
+      const int d = std::abs(RedOf(c) - RedOf(candidate)) +
+                    std::abs(GreenOf(c) - GreenOf(candidate)) +
+                    std::abs(BlueOf(c) - BlueOf(candidate));
+      if (d < best) best = d, nearest = candidate;
+    }
+    found.push_back(best < 60 ? nearest : c);
+  }
+  return found;
+}
+
+const std::vector<TColor> kUpright(std::begin(test::kQuadrantColors),
+                                   std::end(test::kQuadrantColors));
+
+TEST(JpegOrientation, EachOfTheEightValuesComesOutUpright) {
+  for (int orientation = 1; orientation <= 8; ++orientation) {
+    for (bool bigEndian : {false, true}) {
+      const Bitmap stored = test::MakeStoredQuadrants(48, 64, orientation);
+      auto loaded = Load(ImageKind::JPEG,
+                         test::MakeJpegWithExif(
+                             stored, test::MakeExifOrientationBlock(orientation, bigEndian)));
+      ASSERT_NE(loaded, nullptr) << orientation;
+      EXPECT_EQ(loaded->Width(), 48) << orientation;
+      EXPECT_EQ(loaded->Height(), 64) << orientation;
+      EXPECT_EQ(QuadrantsOf(*loaded), kUpright) << orientation << (bigEndian ? " MM" : " II");
+    }
+  }
+}
+
+TEST(JpegOrientation, OrientationOneAndNoExifGiveTheStoredPixels) {
+  const Bitmap photo = test::MakePhotoLikePicture(40, 24);
+  auto plain = Load(ImageKind::JPEG, test::MakeJpeg(photo));
+  auto tagged =
+      Load(ImageKind::JPEG, test::MakeJpegWithExif(photo, test::MakeExifOrientationBlock(1)));
+  ASSERT_NE(plain, nullptr);
+  ASSERT_NE(tagged, nullptr);
+  EXPECT_TRUE(SamePixels(*plain, *tagged));
+  EXPECT_EQ(QuadrantsOf(*Load(ImageKind::JPEG,
+                              test::MakeJpeg(test::MakeStoredQuadrants(32, 32, 1)))),
+            kUpright);
+}
+
+// A block that gives no orientation never fails the picture: it shows as
+// stored, and the sanitizer build sees no stray access in libexif's reading.
+TEST(JpegOrientation, DamagedExifLoadsAsStored) {
+  const Bitmap stored = test::MakeStoredQuadrants(40, 56, 6);  // 56 x 40 as stored
+  const std::string good = test::MakeExifOrientationBlock(6);
+  std::vector<std::string> damaged;
+  for (std::size_t cut : {6, 10, 14, 16, 24}) damaged.push_back(good.substr(0, cut));
+  // IFD0, or the tag's value, past the end of the block.
+  std::string far = good;
+  test::PutUint32(far, test::kExifIfd0OffsetField, 0x7FFFFFF0);
+  damaged.push_back(far);
+  damaged.push_back(
+      test::MakeExifBlock({{test::kExifOrientationTag, test::kExifShort, 2, 0xFFFFFF00}}));
+  // IFD0 naming itself as the next IFD and as its own Exif IFD.
+  damaged.push_back(test::MakeExifBlock({{test::kExifIfdPointerTag, test::kExifLong, 1, 8}},
+                                        false, 8));
+  for (const std::string& block : damaged) {
+    auto loaded = Load(ImageKind::JPEG, test::MakeJpegWithExif(stored, block));
+    ASSERT_NE(loaded, nullptr) << block.size();
+    EXPECT_EQ(loaded->Width(), 56) << block.size();
+    EXPECT_EQ(loaded->Height(), 40) << block.size();
+  }
+  // An IFD0 that loops back to itself but holds the tag is read once.
+  auto looped = Load(ImageKind::JPEG,
+                     test::MakeJpegWithExif(stored, test::MakeExifBlock(
+                         {{test::kExifOrientationTag, test::kExifShort, 1, 6},
+                          {test::kExifIfdPointerTag, test::kExifLong, 1, 8}}, true, 8)));
+  ASSERT_NE(looped, nullptr);
+  EXPECT_EQ(QuadrantsOf(*looped), kUpright);
+  // Random bytes in the JPEG header and the EXIF block behind it.
+  ExpectSurvivesDamage(ImageKind::JPEG, test::MakeJpegWithExif(stored, good), 80);
+}
+
+TEST(JpegOrientation, ADamagedPictureIsTurnedWithTheRowsItHas) {
+  const Bitmap stored = test::MakePhotoLikePicture(160, 32);
+  const std::string bytes = test::MakeJpegWithExif(stored, test::MakeExifOrientationBlock(8));
+  auto cut = Load(ImageKind::JPEG, bytes.substr(0, bytes.size() * 7 / 10));
+  ASSERT_NE(cut, nullptr);
+  EXPECT_EQ(cut->Width(), 32);
+  EXPECT_EQ(cut->Height(), 160);
+}
+
 // ---- files ----
 
 TEST(LoadImageFile, KindComesFromTheExtensionAndMissingFilesGiveNone) {

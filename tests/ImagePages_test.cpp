@@ -73,6 +73,7 @@ TEST_F(ImagePagesTest, LargePictureWithDescriptionAndCustomTitle) {
   const std::string nav = kNavStart + PageLink(1) + kNavMiddle + PrevLink("image1.html") + kGap +
                           NextLink("images/c.bmp") + kNavEnd;
   const std::string expected = Crlf(R"G(<html><head>
+  <meta http-equiv="Content-Type" content="text/html; charset=utf-8">
   <title>Image #2 - Summer &#38; Sea</title>
   <meta name="Thumbnail-Generator" content="Zelvora ( http://www.zelvora.example/ )">
 </head>

@@ -50,6 +50,7 @@ class PageIndexTest : public ::testing::Test {
 TEST_F(PageIndexTest, PageWordsWithoutFrames) {
   MakeGallery();
   const std::string expected = Crlf(R"G(<html><head>
+  <meta http-equiv="Content-Type" content="text/html; charset=utf-8">
   <title>The Image Gallery Index</title>
   <meta name="Thumbnail-Generator" content="Zelvora ( http://www.zelvora.example/ )">
 </head>
@@ -115,6 +116,7 @@ TEST_F(PageIndexTest, EmptyList) {
 TEST_F(PageIndexTest, Frameset) {
   const std::string expected = Crlf(R"G(<html>
 <head>
+  <meta http-equiv="Content-Type" content="text/html; charset=utf-8">
   <title>The Image Gallery</title>
   <meta name="Thumbnail-Generator" content="Zelvora ( http://www.zelvora.example/ )">
 </head>
@@ -136,6 +138,10 @@ TEST_F(PageIndexTest, FramesetWithFolderTitlesAndCustomTitle) {
   const std::string page = WriteFramesetPage(options);
   EXPECT_NE(page.find("\r\n  <title>Trip &#38; Co - Galerie</title>\r\n"), std::string::npos);
   EXPECT_NE(page.find("framespacing=\"1\">\r\n"), std::string::npos);
+  // A title from an old Latin-1 options file still reads right.
+  options.CustomPageTitle = "Sm\xF6rg\xE5s";
+  EXPECT_NE(WriteFramesetPage(options).find("<title>Sm\xC3\xB6rg\xC3\xA5s - Galerie</title>"),
+            std::string::npos);
 }
 
 }  // namespace

@@ -141,5 +141,28 @@ TEST(TextUtilsTest, Utf8CountsCharactersAndNeverSplitsOne) {
   EXPECT_EQ(Utf8CharLength("x", 5), 0u);
 }
 
+TEST(TextUtilsTest, ToUtf8KeepsUtf8AndReadsOtherBytesAsWindows1252) {
+  const std::string utf8 = "a\xC3\xA4\xE2\x82\xAC\xF0\x9F\x98\x80 <b>\r\n";
+  EXPECT_TRUE(IsValidUtf8(utf8));
+  EXPECT_EQ(ToUtf8(utf8), utf8);
+  EXPECT_EQ(ToUtf8(""), "");
+  // A Latin-1 file name and a language file's "%E4".
+  EXPECT_FALSE(IsValidUtf8("caf\xE9.jpg"));
+  EXPECT_EQ(ToUtf8("caf\xE9.jpg"), "caf\xC3\xA9.jpg");
+  EXPECT_EQ(ToUtf8("\xE4"), "\xC3\xA4");
+  // Windows-1252's own letters; its five undefined bytes stay C1 controls.
+  EXPECT_EQ(ToUtf8("\x80\x9F\xFF"), "\xE2\x82\xAC\xC5\xB8\xC3\xBF");
+  EXPECT_EQ(ToUtf8("\x81\x9D"), "\xC2\x81\xC2\x9D");
+  // Mixed texts: every valid sequence stays, every stray byte is converted,
+  // cut sequences, overlong forms and surrogates included.
+  EXPECT_EQ(ToUtf8("\xC3\xA9t\xC3\xA9 \xE9t\xE9"), "\xC3\xA9t\xC3\xA9 \xC3\xA9t\xC3\xA9");
+  EXPECT_EQ(ToUtf8("\xE2\x82"), "\xC3\xA2\xE2\x80\x9A");
+  EXPECT_EQ(ToUtf8("\xC0\xAF"), "\xC3\x80\xC2\xAF");
+  EXPECT_TRUE(IsValidUtf8(ToUtf8("\xED\xA0\x80")));
+  for (int byte = 0; byte < 256; ++byte) {
+    ASSERT_TRUE(IsValidUtf8(ToUtf8(std::string(1, static_cast<char>(byte))))) << byte;
+  }
+}
+
 }  // namespace
 }  // namespace zelvora

@@ -66,6 +66,7 @@ TEST_F(ThumbTablePagesTest, FirstPageWithFullAndShortRow) {
   const std::string nav = kNavStart + kNavRight + kPrevDisabled + "&nbsp;&nbsp;&nbsp;" +
                           NextLink(2) + kNavEnd;
   const std::string expected = Crlf(R"G(<html><head>
+  <meta http-equiv="Content-Type" content="text/html; charset=utf-8">
   <title>Page 1</title>
   <meta name="Thumbnail-Generator" content="Zelvora ( http://www.zelvora.example/ )">
 </head>
@@ -121,6 +122,7 @@ TEST_F(ThumbTablePagesTest, LastPageWithCustomTitleHeaderAndFooter) {
   const std::string nav = kNavStart + kNavRight + PrevLink(1) + "&nbsp;&nbsp;&nbsp;" +
                           kNextDisabled + kNavEnd;
   const std::string expected = Crlf(R"G(<html><head>
+  <meta http-equiv="Content-Type" content="text/html; charset=utf-8">
   <title>Page 2 - Holidays &#38; Sun</title>
   <meta name="Thumbnail-Generator" content="Zelvora ( http://www.zelvora.example/ )">
 </head>

@@ -4,10 +4,9 @@
 ZELVORA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 
 ZELVORA_BUILD_PACKAGES=(cmake g++ ninja-build pkg-config
-  libjpeg-dev libgif-dev nlohmann-json3-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-base-dev-tools libgl-dev ccache
-  help2man)
+  libjpeg-dev libgif-dev nlohmann-json3-dev libgtest-dev libgmock-dev
+  libbenchmark-dev qt6-base-dev qt6-base-dev-tools libgl-dev ccache
+  help2man libexif-dev)
 # The browser check of finished galleries. Node.js and npm count as present
 # when their commands are (the machine may carry its own Node.js build, which
 # Debian's npm package would conflict with).

@@ -113,6 +113,10 @@ std::string GeneratorLine() {
   return line;
 }
 
+std::string CharsetLine() {
+  return "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">";
+}
+
 std::string_view URLPathChars() { return PathChars(); }
 std::string_view URLNameChars() { return NameChars(); }
 
@@ -282,9 +286,10 @@ std::string RelativeFolderURL(std::string_view fromFolder, std::string_view toFo
 
 std::string MakePage(std::string_view title, std::string_view body, const TGallerySet& options) {
   std::string page = "<html><head>\r\n";
+  page += "  " + CharsetLine() + "\r\n";
   if (!title.empty()) {
     page += "  <title>";
-    page += title;
+    page += ToUtf8(title);
     page += "</title>\r\n";
   }
   page += "  " + GeneratorLine() + "\r\n";
@@ -299,7 +304,7 @@ std::string MakePage(std::string_view title, std::string_view body, const TGalle
     page += " background=\"" + URLEncode(options.HTMLPage_Background, URLPathChars()) + "\"";
   }
   page += ">\r\n";
-  page += body;
+  page += ToUtf8(body);
   page += "\r\n</body>\r\n</html>";
   return page;
 }

@@ -25,6 +25,10 @@ inline constexpr std::string_view kProductWebSite = "http://www.zelvora.example/
 
 // <meta name="Thumbnail-Generator" content="Zelvora ( <web site> )">
 std::string GeneratorLine();
+// <meta http-equiv="Content-Type" content="text/html; charset=utf-8">, the
+// first line in the head of every page: pages are UTF-8, and a page that
+// does not say so is guessed at, differently from page to page.
+std::string CharsetLine();
 
 // Byte sets for URLEncode. URLPathChars leaves "/" and ":" alone (whole
 // relative URLs); URLNameChars escapes them and "|" too (a single name).
@@ -90,7 +94,11 @@ std::string RelativeFolderURL(std::string_view fromFolder, std::string_view toFo
                               PathStyle style = kNativePathStyle);
 
 // The complete text of a thumbnail page, image page or page index: head with
-// title and generator line, body with the option set's colours and background.
+// charset line, title and generator line, body with the option set's colours
+// and background. Title and body come out as UTF-8 (ToUtf8): names,
+// comments and words that are not valid UTF-8 are read as Windows-1252.
+// Percent-encoded URLs are plain ASCII, so they keep the bytes of the files
+// they name.
 std::string MakePage(std::string_view title, std::string_view body, const TGallerySet& options);
 
 // The block of a custom page header or footer; empty for an empty text, the

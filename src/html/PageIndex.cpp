@@ -78,7 +78,8 @@ std::string FramesetOf(const TGallerySet& options) {
   std::string title = InterfaceText(TextId::GalleryTitle);
   if (!options.CustomPageTitle.empty()) title = HTMLEscape(options.CustomPageTitle) + " - " + title;
 
-  const std::string head = "\r\n  " + MakeTitle(title) + "\r\n  " + GeneratorLine() + "\r\n";
+  const std::string head = "\r\n  " + CharsetLine() + "\r\n  " + MakeTitle(ToUtf8(title)) +
+                           "\r\n  " + GeneratorLine() + "\r\n";
   const std::string spacing = options.PageIndex_StyleOfLinksTitles == 2 ? "1" : "0";
   const std::string frames =
       "\r\n  " +

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "imaging/BmpDecoder.h"
+#include "imaging/ExifOrientation.h"
 #include "imaging/GifDecoder.h"
 #include "imaging/IcoDecoder.h"
 #include "imaging/JpegDecoder.h"
@@ -33,6 +34,16 @@ std::optional<std::string> ReadWholeFile(std::string_view path) {
   return bytes;
 }
 
+// A JPEG as it is meant to be seen: turned or mirrored by its EXIF
+// Orientation, as browsers show it. A block that gives no orientation, or
+// no memory for the turned copy, leaves the picture as stored.
+std::unique_ptr<Bitmap> DecodeJpegUpright(std::string_view bytes) {
+  std::string exif;
+  std::unique_ptr<Bitmap> bitmap = imaging_detail::DecodeJpeg(bytes, &exif);
+  if (bitmap && !exif.empty()) ApplyOrientation(*bitmap, ExifOrientationOf(exif));
+  return bitmap;
+}
+
 }  // namespace
 
 std::unique_ptr<Bitmap> LoadImageFromMemory(ImageKind kind, std::string_view bytes) {
@@ -43,7 +54,7 @@ std::unique_ptr<Bitmap> LoadImageFromMemory(ImageKind kind, std::string_view byt
       case ImageKind::ICO:
         return imaging_detail::DecodeIco(bytes);
       case ImageKind::JPEG:
-        return imaging_detail::DecodeJpeg(bytes);
+        return DecodeJpegUpright(bytes);
       case ImageKind::GIF:
         return imaging_detail::DecodeGif(bytes);
       default:

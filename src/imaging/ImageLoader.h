@@ -20,9 +20,11 @@ std::unique_ptr<Bitmap> LoadImageFile(std::string_view path);
 //    stream gives the picture decoded so far.
 //  - ICO: the largest entry stored as a bitmap, drawn over white with its
 //    AND mask (or its alpha channel). Entries stored as PNG are skipped.
-//  - JPEG: any colour space, as 24-bit colour. A damaged file whose header
-//    gave a size gives a white picture of that size with the rows decoded
-//    before the damage.
+//  - JPEG: any colour space, as 24-bit colour, turned or mirrored as its
+//    EXIF Orientation tag says (so a portrait stored sideways comes out
+//    upright, as browsers show it; a damaged or missing EXIF block means
+//    "as stored"). A damaged file whose header gave a size gives a white
+//    picture of that size with the rows decoded before the damage.
 //  - GIF: the first image, placed on its logical screen; transparent pixels
 //    and the uncovered screen are white.
 // A picture that declares more than Bitmap::kMaxPixels pixels is refused

@@ -21,6 +21,7 @@ struct TJpegState {
   const unsigned char* data = nullptr;
   unsigned long size = 0;
   Bitmap* bitmap = nullptr;  // owned by DecodeJpeg
+  std::string* exif = nullptr;  // the caller's, when it wants the EXIF block
   bool hitEnd = false;       // the data ran out before the picture did
   int rowsDone = 0;
 };
@@ -51,6 +52,23 @@ bool AllocateTarget(TJpegState* state, int width, int height) {
     state->bitmap = nullptr;
   }
   return state->bitmap != nullptr;
+}
+
+// Returns normally, so its C++ objects are safe. The saved markers go with
+// the decompressor, so the block is copied out before anything else.
+void KeepExif(TJpegState* state) {
+  for (jpeg_saved_marker_ptr marker = state->cinfo.marker_list; marker != nullptr;
+       marker = marker->next) {
+    if (marker->marker == JPEG_APP0 + 1 && marker->data_length >= 6 &&
+        std::memcmp(marker->data, "Exif\0\0", 6) == 0) {
+      try {
+        state->exif->assign(reinterpret_cast<const char*>(marker->data), marker->data_length);
+      } catch (...) {
+        state->exif->clear();  // no memory for it: the picture shows as stored
+      }
+      return;
+    }
+  }
 }
 
 void StoreRow(TJpegState* state, const JSAMPLE* src, int y) {
@@ -85,7 +103,9 @@ void Decode(TJpegState* state) {
   }
   jpeg_create_decompress(&cinfo);
   jpeg_mem_src(&cinfo, state->data, state->size);
+  if (state->exif != nullptr) jpeg_save_markers(&cinfo, JPEG_APP0 + 1, 0xFFFF);
   jpeg_read_header(&cinfo, TRUE);
+  if (state->exif != nullptr) KeepExif(state);
   const std::int64_t pixels = static_cast<std::int64_t>(cinfo.image_width) * cinfo.image_height;
   if (cinfo.image_width == 0 || cinfo.image_height == 0 || pixels > Bitmap::kMaxPixels ||
       cinfo.image_width > 0x7FFFFFFF || cinfo.image_height > 0x7FFFFFFF) {
@@ -144,7 +164,8 @@ void Decode(TJpegState* state) {
 
 }  // namespace
 
-std::unique_ptr<Bitmap> DecodeJpeg(std::string_view bytes) {
+std::unique_ptr<Bitmap> DecodeJpeg(std::string_view bytes, std::string* exif) {
+  if (exif != nullptr) exif->clear();
   if (bytes.empty()) return nullptr;
   TJpegState* state = nullptr;
   try {
@@ -154,6 +175,7 @@ std::unique_ptr<Bitmap> DecodeJpeg(std::string_view bytes) {
   }
   state->data = reinterpret_cast<const unsigned char*>(bytes.data());
   state->size = static_cast<unsigned long>(bytes.size());
+  state->exif = exif;
   Decode(state);
   std::unique_ptr<Bitmap> bitmap(state->bitmap);
   const int rowsDone = state->rowsDone;

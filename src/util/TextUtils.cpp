@@ -374,4 +374,44 @@ std::string Utf8Left(std::string_view text, std::size_t characters) {
   return std::string(text.substr(0, i));
 }
 
+bool IsValidUtf8(std::string_view text) {
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t length = Utf8CharLength(text, i);
+    if (length == 1 && Byte(text[i]) >= 0x80) return false;
+    i += length;
+  }
+  return true;
+}
+
+std::string ToUtf8(std::string_view text) {
+  // Windows-1252 differs from Latin-1 only in 0x80..0x9F; the five bytes it
+  // leaves undefined stay the C1 controls of the same value.
+  static constexpr char16_t kHigh[32] = {
+      0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+      0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+      0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+  std::string result;
+  result.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t length = Utf8CharLength(text, i);
+    const unsigned char byte = Byte(text[i]);
+    if (length > 1 || byte < 0x80) {
+      result.append(text.substr(i, length));
+      i += length;
+      continue;
+    }
+    const unsigned code = byte < 0xA0 ? kHigh[byte - 0x80] : byte;
+    if (code < 0x800) {
+      result += static_cast<char>(0xC0 | (code >> 6));
+    } else {
+      result += static_cast<char>(0xE0 | (code >> 12));
+      result += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    }
+    result += static_cast<char>(0x80 | (code & 0x3F));
+    ++i;
+  }
+  return result;
+}
+
 }  // namespace zelvora

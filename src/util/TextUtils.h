@@ -76,4 +76,12 @@ std::size_t Utf8Length(std::string_view text);
 std::size_t Utf8CharLength(std::string_view text, std::size_t position);
 std::string Utf8Left(std::string_view text, std::size_t characters);
 
+// True when the whole text is valid UTF-8.
+bool IsValidUtf8(std::string_view text);
+// The text as UTF-8: valid UTF-8 sequences stay as they are, every other
+// byte is read as Windows-1252 (an old Latin-1 file name, a language file
+// written with "%E4") and converted, as browsers read that code page. A
+// text that is already UTF-8 comes back unchanged.
+std::string ToUtf8(std::string_view text);
+
 }  // namespace zelvora

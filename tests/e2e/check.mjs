@@ -7,7 +7,8 @@
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
-import { pathToFileURL, fileURLToPath } from 'node:url';
+import { pathToFileURL } from 'node:url';
+import zlib from 'node:zlib';
 import { chromium } from 'playwright-core';
 
 const [jobFile, artifacts] = process.argv.slice(2);
@@ -30,6 +31,22 @@ const context = await chromium.launchPersistentContext(userDataDir, {
          '--disable-background-networking', '--disable-component-update', '--disable-sync'],
 });
 
+// The file a file: URL names, as bytes: a name that is not UTF-8 (an old
+// Latin-1 name, "%E9") is found by its own bytes, as the browser finds it.
+function fileOfUrl(url) {
+  const bytes = [];
+  const name = url.pathname;
+  for (let i = 0; i < name.length; i++) {
+    if (name[i] === '%' && /^[0-9a-fA-F]{2}$/.test(name.substr(i + 1, 2))) {
+      bytes.push(parseInt(name.substr(i + 1, 2), 16));
+      i += 2;
+    } else {
+      bytes.push(...Buffer.from(name[i]));
+    }
+  }
+  return Buffer.from(bytes);
+}
+
 // A link target inside the gallery folder that exists, or the home link.
 function checkTarget(gallery, pageName, raw, resolved) {
   if (gallery.home && raw === gallery.home) return;
@@ -41,16 +58,85 @@ function checkTarget(gallery, pageName, raw, resolved) {
   const url = new URL(resolved);
   url.hash = '';
   url.search = '';
-  let file;
-  try {
-    file = fileURLToPath(url);
-  } catch {
-    check(false, `${where} is no file path`);
-    return;
-  }
-  const inside = path.relative(gallery.dir, file);
+  const file = fileOfUrl(url);
+  const inside = path.relative(gallery.dir, file.toString('latin1'));
   check(!inside.startsWith('..') && !path.isAbsolute(inside), `${where} leaves the gallery`);
-  check(fs.existsSync(file) && fs.statSync(file).isFile(), `${where} leads to no file (${file})`);
+  check(fs.existsSync(file) && fs.statSync(file).isFile(),
+        `${where} leads to no file (${file.toString('latin1')})`);
+}
+
+// The pixels of a PNG screenshot (8 bits, RGB or RGBA, not interlaced, as
+// Chromium writes them): { width, height, rgb(x, y) }.
+function decodePng(png) {
+  let pos = 8;
+  let width = 0, height = 0, channels = 0;
+  const idat = [];
+  while (pos < png.length) {
+    const length = png.readUInt32BE(pos);
+    const type = png.toString('latin1', pos + 4, pos + 8);
+    const data = png.subarray(pos + 8, pos + 8 + length);
+    if (type === 'IHDR') {
+      width = data.readUInt32BE(0);
+      height = data.readUInt32BE(4);
+      if (data[8] !== 8 || data[12] !== 0 || (data[9] !== 2 && data[9] !== 6)) {
+        throw new Error('unexpected PNG format');
+      }
+      channels = data[9] === 6 ? 4 : 3;
+    } else if (type === 'IDAT') {
+      idat.push(data);
+    }
+    pos += 12 + length;
+  }
+  const raw = zlib.inflateSync(Buffer.concat(idat));
+  const stride = width * channels;
+  const pixels = Buffer.alloc(stride * height);
+  for (let y = 0; y < height; y++) {
+    const filter = raw[y * (stride + 1)];
+    for (let i = 0; i < stride; i++) {
+      const x = raw[y * (stride + 1) + 1 + i];
+      const a = i >= channels ? pixels[y * stride + i - channels] : 0;
+      const b = y > 0 ? pixels[(y - 1) * stride + i] : 0;
+      const c = y > 0 && i >= channels ? pixels[(y - 1) * stride + i - channels] : 0;
+      let value;
+      switch (filter) {
+        case 0: value = x; break;
+        case 1: value = x + a; break;
+        case 2: value = x + b; break;
+        case 3: value = x + ((a + b) >> 1); break;
+        default: {
+          const p = a + b - c;
+          const pa = Math.abs(p - a), pb = Math.abs(p - b), pc = Math.abs(p - c);
+          value = x + (pa <= pb && pa <= pc ? a : pb <= pc ? b : c);
+        }
+      }
+      pixels[y * stride + i] = value & 255;
+    }
+  }
+  return {
+    width, height,
+    rgb: (x, y) => Array.from(pixels.subarray(y * stride + x * channels, y * stride + x * channels + 3)),
+  };
+}
+
+// The test pictures' quadrants as a visitor sees them: top left red, top
+// right green, bottom left blue, bottom right yellow.
+const QUADRANTS = [['red', [255, 0, 0]], ['green', [0, 255, 0]], ['blue', [0, 0, 255]],
+                   ['yellow', [255, 255, 0]]];
+
+function quadrantsShown(png) {
+  const { width, height, rgb } = decodePng(png);
+  const names = [];
+  for (let q = 0; q < 4; q++) {
+    const pixel = rgb(Math.floor(width * (q % 2 ? 3 : 1) / 4), Math.floor(height * (q < 2 ? 1 : 3) / 4));
+    let best = 'unclear';
+    let bestDistance = 200;
+    for (const [name, colour] of QUADRANTS) {
+      const distance = colour.reduce((sum, v, i) => sum + Math.abs(v - pixel[i]), 0);
+      if (distance < bestDistance) [best, bestDistance] = [name, distance];
+    }
+    names.push(best);
+  }
+  return names.join(' ');
 }
 
 async function checkPage(page, gallery, pageName) {
@@ -59,6 +145,10 @@ async function checkPage(page, gallery, pageName) {
   check(response === null || response.ok(), `${gallery.name}/${pageName} opens`);
   for (const frame of page.frames()) {
     const facts = await frame.evaluate(() => ({
+      charset: document.characterSet,
+      // What a visitor reads: the text, the page title and the pictures' alt texts.
+      text: [document.title, document.body ? document.body.innerText : '',
+             ...Array.from(document.images).map((img) => img.alt)].join('\n'),
       images: Array.from(document.images).map((img) => ({
         src: img.getAttribute('src'),
         loaded: img.complete && img.naturalWidth > 0,
@@ -80,8 +170,29 @@ async function checkPage(page, gallery, pageName) {
       })),
     }));
     const at = `${gallery.name}/${pageName}`;
-    for (const img of facts.images) {
+    // Every page says it is UTF-8 and reads as such: no replacement
+    // characters, no UTF-8 read as another code page ("Ã©" for "é").
+    check(facts.charset === 'UTF-8', `${at}: read as ${facts.charset}, not UTF-8`);
+    const garbled = facts.text.match(/[\uFFFD\u00C3\u0102][^\n]{0,20}/);
+    check(garbled === null, `${at}: garbled text "${garbled && garbled[0]}"`);
+    texts.set(`${at}#${frame.name()}`, facts.text);
+    for (const [i, img] of facts.images.entries()) {
       check(img.loaded, `${at}: img ${img.src} loads`);
+      // The tag's size has the picture's own proportions (a picture turned
+      // by its EXIF tag would otherwise be squashed into the unturned box).
+      if (img.loaded && img.width !== null && img.height !== null) {
+        const w = Number(img.width), h = Number(img.height);
+        check(Math.abs(w - img.naturalWidth * h / img.naturalHeight) <= 1.01 ||
+              Math.abs(h - img.naturalHeight * w / img.naturalWidth) <= 1.01,
+              `${at}: img ${img.src} is ${img.naturalWidth}x${img.naturalHeight}, ` +
+              `its tag says ${img.width}x${img.height}`);
+      }
+      if (img.loaded && (gallery.upright || []).some((key) => img.src.includes(key))) {
+        const png = await frame.locator('img').nth(i).screenshot();
+        check(quadrantsShown(png) === 'red green blue yellow',
+              `${at}: img ${img.src} shows ${quadrantsShown(png)}, not upright`);
+        uprightSeen.add(`${gallery.name}:${img.thumbnail ? 'thumbnail' : 'picture'}`);
+      }
       if (img.width !== null && img.height !== null) {
         check(Math.round(img.shownWidth) === Number(img.width) &&
               Math.round(img.shownHeight) === Number(img.height),
@@ -100,7 +211,10 @@ async function checkPage(page, gallery, pageName) {
 }
 
 const page = await context.newPage();
+const texts = new Map();  // page#frame -> what it reads
+const uprightSeen = new Set();
 for (const gallery of galleries) {
+  texts.clear();
   const pages = fs.readdirSync(gallery.dir).filter((n) => n.endsWith('.html')).sort();
   check(pages.includes('index.html'), `${gallery.name}: index.html exists`);
   check(pages.includes('pageindex.html') === gallery.frames,
@@ -125,11 +239,24 @@ for (const gallery of galleries) {
     check(links === gallery.pages, `${gallery.name}: index.html links ${links} pages`);
   }
 
-  if (gallery.screenshots) {
-    await page.goto(pathToFileURL(path.join(gallery.dir, 'page1.html')).href, { waitUntil: 'load' });
-    await page.screenshot({ path: path.join(artifacts, 'thumbnail-page.png'), fullPage: true });
-    await page.goto(pathToFileURL(path.join(gallery.dir, 'image1.html')).href, { waitUntil: 'load' });
-    await page.screenshot({ path: path.join(artifacts, 'image-page.png'), fullPage: true });
+  // The names read right where the thumbnails are shown, and the upright
+  // pictures were met both as thumbnail and as picture.
+  const thumbnailPages = [...texts].filter(([at]) => /\/page\d+\.html#/.test(at))
+    .map(([, text]) => text.normalize('NFC')).join('\n');
+  for (const name of gallery.names || []) {
+    check(thumbnailPages.includes(name.normalize('NFC')),
+          `${gallery.name}: the thumbnail pages read "${name}"`);
+  }
+  if ((gallery.upright || []).length > 0) {
+    for (const kind of ['thumbnail', 'picture']) {
+      check(uprightSeen.has(`${gallery.name}:${kind}`),
+            `${gallery.name}: an upright ${kind} was checked`);
+    }
+  }
+
+  for (const [pageName, file] of gallery.screenshots || []) {
+    await page.goto(pathToFileURL(path.join(gallery.dir, pageName)).href, { waitUntil: 'load' });
+    await page.screenshot({ path: path.join(artifacts, file), fullPage: true });
   }
 }
 await context.close();

@@ -604,8 +604,8 @@ void WriterErrorExit(j_common_ptr cinfo) {
 
 // Returns false on a libjpeg error; no C++ object lives in this frame.
 bool CompressJpeg(const std::vector<JSAMPLE>& samples, int width, int height, int components,
-                  J_COLOR_SPACE inSpace, const JpegOptions& options, unsigned char** buffer,
-                  unsigned long* size) {
+                  J_COLOR_SPACE inSpace, const JpegOptions& options, std::string_view exif,
+                  unsigned char** buffer, unsigned long* size) {
   jpeg_compress_struct cinfo;
   TWriterError error;
   cinfo.err = jpeg_std_error(&error.manager);
@@ -626,6 +626,10 @@ bool CompressJpeg(const std::vector<JSAMPLE>& samples, int width, int height, in
   if (options.progressive) jpeg_simple_progression(&cinfo);
   cinfo.restart_interval = static_cast<unsigned int>(options.restartInterval);
   jpeg_start_compress(&cinfo, TRUE);
+  if (!exif.empty()) {
+    jpeg_write_marker(&cinfo, JPEG_APP0 + 1, reinterpret_cast<const JOCTET*>(exif.data()),
+                      static_cast<unsigned int>(exif.size()));
+  }
   const std::size_t stride = static_cast<std::size_t>(width) * components;
   while (cinfo.next_scanline < cinfo.image_height) {
     JSAMPROW row = const_cast<JSAMPLE*>(samples.data() + stride * cinfo.next_scanline);
@@ -639,6 +643,11 @@ bool CompressJpeg(const std::vector<JSAMPLE>& samples, int width, int height, in
 }  // namespace
 
 std::string MakeJpeg(const Bitmap& picture, const JpegOptions& options) {
+  return MakeJpegWithExif(picture, {}, options);
+}
+
+std::string MakeJpegWithExif(const Bitmap& picture, std::string_view exif,
+                             const JpegOptions& options) {
   const int width = picture.Width();
   const int height = picture.Height();
   int components = 3;
@@ -672,12 +681,99 @@ std::string MakeJpeg(const Bitmap& picture, const JpegOptions& options) {
   }
   unsigned char* buffer = nullptr;
   unsigned long size = 0;
-  const bool ok = CompressJpeg(samples, width, height, components, space, options, &buffer, &size);
+  const bool ok =
+      CompressJpeg(samples, width, height, components, space, options, exif, &buffer, &size);
   std::string out;
   if (ok && buffer != nullptr) out.assign(reinterpret_cast<const char*>(buffer), size);
   std::free(buffer);
   if (!ok) throw std::runtime_error("libjpeg could not write the picture");
   return out;
+}
+
+namespace {
+
+void AppendExif16(std::string& out, std::uint32_t v, bool bigEndian) {
+  if (bigEndian) {
+    out.push_back(static_cast<char>((v >> 8) & 255));
+    out.push_back(static_cast<char>(v & 255));
+  } else {
+    AppendUint16(out, v);
+  }
+}
+
+void AppendExif32(std::string& out, std::uint32_t v, bool bigEndian) {
+  if (bigEndian) {
+    AppendBigEndian32(out, v);
+  } else {
+    AppendUint32(out, v);
+  }
+}
+
+}  // namespace
+
+std::string MakeExifBlock(const std::vector<ExifField>& ifd0, bool bigEndian,
+                          std::uint32_t nextIfd) {
+  std::string out("Exif\0\0", 6);
+  out += bigEndian ? "MM" : "II";
+  AppendExif16(out, 42, bigEndian);
+  AppendExif32(out, 8, bigEndian);
+  AppendExif16(out, static_cast<std::uint32_t>(ifd0.size()), bigEndian);
+  for (const ExifField& field : ifd0) {
+    AppendExif16(out, field.tag, bigEndian);
+    AppendExif16(out, field.type, bigEndian);
+    AppendExif32(out, field.count, bigEndian);
+    if (field.type == kExifShort && field.count == 1) {
+      AppendExif16(out, field.value, bigEndian);
+      AppendExif16(out, 0, bigEndian);
+    } else {
+      AppendExif32(out, field.value, bigEndian);
+    }
+  }
+  AppendExif32(out, nextIfd, bigEndian);
+  return out;
+}
+
+std::string MakeExifOrientationBlock(int orientation, bool bigEndian) {
+  return MakeExifBlock(
+      {{kExifOrientationTag, kExifShort, 1, static_cast<std::uint32_t>(orientation)}}, bigEndian);
+}
+
+Bitmap MakeStoredQuadrants(int shownWidth, int shownHeight, int orientation) {
+  // TIFF 6.0, Orientation: the shown side of stored row 0 and of stored
+  // column 0 for each value.
+  enum Side { Top, Bottom, Left, Right };
+  struct Layout {
+    Side row0, column0;
+  };
+  static constexpr Layout kLayouts[9] = {
+      {Top, Left},                                     // (0 is no value: as 1)
+      {Top, Left},     {Top, Right},    {Bottom, Right}, {Bottom, Left},
+      {Left, Top},     {Right, Top},    {Right, Bottom}, {Left, Bottom}};
+  const Layout layout = kLayouts[orientation >= 1 && orientation <= 8 ? orientation : 0];
+  const bool sideways = layout.row0 == Left || layout.row0 == Right;
+  const int width = sideways ? shownHeight : shownWidth;
+  const int height = sideways ? shownWidth : shownHeight;
+  Bitmap stored;
+  if (!stored.Resize(width, height)) throw std::runtime_error("no memory for the picture");
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      // Where the centre of stored pixel (x, y) is shown, as fractions of
+      // the shown width and height.
+      const double across = (x + 0.5) / width;  // along stored row 0
+      const double down = (y + 0.5) / height;   // along stored column 0
+      double shownX, shownY;
+      if (sideways) {
+        shownX = layout.row0 == Left ? down : 1 - down;
+        shownY = layout.column0 == Top ? across : 1 - across;
+      } else {
+        shownY = layout.row0 == Top ? down : 1 - down;
+        shownX = layout.column0 == Left ? across : 1 - across;
+      }
+      const int quadrant = (shownY >= 0.5 ? 2 : 0) + (shownX >= 0.5 ? 1 : 0);
+      stored.SetPixelColor(x, y, kQuadrantColors[quadrant]);
+    }
+  }
+  return stored;
 }
 
 }  // namespace zelvora::test

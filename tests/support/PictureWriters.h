@@ -120,5 +120,52 @@ struct JpegOptions {
 // Cmyk and Ycck are written the way Adobe's programs write them: inverted
 // values with an Adobe marker, K = the darkness shared by all channels.
 std::string MakeJpeg(const Bitmap& picture, const JpegOptions& options = {});
+// The same with an APP1 marker after the JFIF header holding exif: an EXIF
+// block from "Exif\0\0" on (MakeExifBlock), or any damaged bytes.
+std::string MakeJpegWithExif(const Bitmap& picture, std::string_view exif,
+                             const JpegOptions& options = {});
+
+// ---- EXIF ----
+
+// One field of an IFD: tag, TIFF type (3 SHORT, 4 LONG, ...), count and the
+// 4-byte value field. A single SHORT is left-justified in the field, as
+// TIFF stores it.
+struct ExifField {
+  std::uint16_t tag = 0;
+  std::uint16_t type = 3;
+  std::uint32_t count = 1;
+  std::uint32_t value = 0;
+};
+
+inline constexpr std::uint16_t kExifOrientationTag = 0x0112;
+inline constexpr std::uint16_t kExifIfdPointerTag = 0x8769;
+inline constexpr std::uint16_t kExifShort = 3, kExifLong = 4;
+
+// Where things sit in a block made by MakeExifBlock: the TIFF header after
+// "Exif\0\0" (offsets inside the block count from here), its IFD0 offset
+// field, and IFD0 itself (at TIFF offset 8).
+inline constexpr std::size_t kExifTiffStart = 6, kExifIfd0OffsetField = 10, kExifIfd0 = 14;
+// The block offset of IFD0's next-IFD field when IFD0 holds n fields.
+constexpr std::size_t ExifNextIfdField(std::size_t n) { return kExifIfd0 + 2 + 12 * n; }
+
+// An EXIF block (what an APP1 marker holds, from "Exif\0\0" on) whose IFD0
+// holds the fields in order and links to nextIfd (a TIFF offset; 0 ends the
+// chain), in Intel or Motorola byte order.
+std::string MakeExifBlock(const std::vector<ExifField>& ifd0, bool bigEndian = false,
+                          std::uint32_t nextIfd = 0);
+// A block whose IFD0 holds only the Orientation tag with this value.
+std::string MakeExifOrientationBlock(int orientation, bool bigEndian = false);
+
+// The colours of a quadrant picture as a viewer sees it: top left red, top
+// right green, bottom left blue, bottom right yellow.
+inline constexpr TColor kQuadrantColors[4] = {0x0000FF, 0x00FF00, 0xFF0000, 0x00FFFF};
+
+// The picture a camera stores for a shownWidth x shownHeight quadrant picture
+// when it writes EXIF orientation o: for 5 to 8 it is shownHeight wide and
+// shownWidth high. Laid out from the TIFF definition of each value (which
+// side of the picture the stored row 0 and column 0 are shown on), not by
+// turning a bitmap, so the loader's turns are checked against something of
+// their own.
+Bitmap MakeStoredQuadrants(int shownWidth, int shownHeight, int orientation);
 
 }  // namespace zelvora::test

@@ -1,8 +1,12 @@
 // Writes one picture made by the test picture writers, for the browser
 // check, the run benchmark and the samples:
 //   zelvora-test-pictures KIND WIDTH HEIGHT OUTPUT [SEED]
-// KIND is jpeg (photo-like), bmp, gif, ico (test patterns) or broken-gif.
+// KIND is jpeg (photo-like), bmp, gif, ico (test patterns), broken-gif, or
+// sideways-jpeg: four coloured quadrants (red, green / blue, yellow) that
+// show upright at WIDTH x HEIGHT, stored turned the way a camera stores
+// them for the EXIF orientation given in place of SEED (default 6).
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -14,8 +18,10 @@
 namespace {
 
 int Usage() {
-  std::fputs("usage: zelvora-test-pictures jpeg|bmp|gif|ico|broken-gif WIDTH HEIGHT OUTPUT [SEED]\n",
-             stderr);
+  std::fputs(
+      "usage: zelvora-test-pictures jpeg|bmp|gif|ico|broken-gif|sideways-jpeg WIDTH HEIGHT "
+      "OUTPUT [SEED]\n",
+      stderr);
   return 2;
 }
 
@@ -41,6 +47,20 @@ int main(int argc, char** argv) {
       IcoImage image;
       image.picture = MakeTestPattern(width, height, 16);
       bytes = MakeIco({image});
+    } else if (kind == "sideways-jpeg") {
+      const int orientation = argc == 6 ? static_cast<int>(seed) : 6;
+      if (orientation < 1 || orientation > 8) return Usage();
+      // A little of a photo's texture over the quadrants, so that the
+      // picture looks like one; the quadrant colours still dominate.
+      zelvora::Bitmap stored = MakeStoredQuadrants(width, height, orientation);
+      const zelvora::Bitmap photo = MakePhotoLikePicture(stored.Width(), stored.Height(), 4);
+      for (int y = 0; y < stored.Height(); ++y) {
+        std::uint8_t* row = stored.Row(y);
+        const std::uint8_t* texture = photo.Row(y);
+        for (std::size_t i = 0; i < stored.Stride(); ++i)
+          row[i] = static_cast<std::uint8_t>((row[i] * 3 + texture[i]) / 4);
+      }
+      bytes = MakeJpegWithExif(stored, MakeExifOrientationBlock(orientation));
     } else if (kind == "broken-gif") {
       bytes = "GIF89a, but nothing after it";
     } else {
