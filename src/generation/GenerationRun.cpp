@@ -302,7 +302,9 @@ TRunOutcome TGenerationRun::Run(TImageGalleryList& list, TGallerySet& options,
     }
   }
   list.RenameMask = options.RenameImages ? options.RenameImageMask : std::string();
-  if (!list.PrepareNames(options.KeepLocationOfImages, perPage)) return Stop();
+  if (!list.PrepareNames(options.KeepLocationOfImages, perPage,
+                         NameTargetsFor(options, params.CopySourceImages, params.ConvertToJPEG)))
+    return Stop();
 
   // 4. Nothing to show: nothing is written.
   if (list.ImageCount() == 0 || existingPictures == 0) return Finish();
