@@ -48,7 +48,7 @@ std::map<std::string, std::string> FilesIn(const std::string& folder) {
 // Every href and src of the pages in folder: none is read as a scheme and
 // each names a file that exists.
 void ExpectLinksFindTheirFiles(const std::string& folder) {
-  const std::regex attribute("(href|src)=\"([^\"]*)\"");
+  const std::regex attribute("(href|src|background)=\"([^\"]*)\"");
   for (const auto& entry : fs::directory_iterator(folder)) {
     if (entry.path().extension() != ".html") continue;
     const std::string page = ReadFileBytes(entry.path());
@@ -91,13 +91,16 @@ class ZelvoraMakeSafetyTest : public ::testing::Test {
 };
 
 TEST_F(ZelvoraMakeSafetyTest, KeptLocationWithThumbnailsBesideThePictures) {
+  // A page background named like a picture of the list, from elsewhere.
+  const std::string background = dir.Write("bg/a.jpg", test::MakeJpeg(test::MakeTestPattern(8, 8)));
   ASSERT_EQ(Make({"--folder", folder, "--set", "KeepLocationOfImages=yes", "--set",
-                  "Thumb_URLPath=", folder}),
+                  "Thumb_URLPath=", "--background", background, folder}),
             0);
   ExpectSourcesUnchanged();
   ExpectLinksFindTheirFiles(folder);
   const std::string page = ReadFileBytes(folder + "/page1.html");
   EXPECT_THAT(page, HasSubstr("href=\"./javascript:alert(2).bmp\""));
+  EXPECT_THAT(page, HasSubstr("background=\"a_1.jpg\""));
   EXPECT_THAT(page, HasSubstr("src=\"%23hash%3Fq=1_thumb.jpg\""));
   EXPECT_THAT(page, Not(HasSubstr("href=\"javascript:")));
   EXPECT_THAT(page, Not(HasSubstr("src=\"javascript:")));

@@ -9,6 +9,7 @@
 namespace zelvora {
 
 class TGallerySet;
+class TImageGalleryList;
 
 struct TNameTargets {
   // Folder of the copied, converted or reduced pictures; empty when
@@ -29,5 +30,13 @@ struct TNameTargets {
 // copyImages and convertToJPEG are the run's "Copy source images" and
 // "Convert Web-incompatible images to JPEG" boxes.
 TNameTargets NameTargetsFor(const TGallerySet& options, bool copyImages, bool convertToJPEG);
+
+// The name under which a run copies one more file (the page background,
+// from sourcePath) into folder, after PrepareNames: name itself, or name
+// with "_1", "_2" ... before its extension when the copy would replace a
+// picture of the list or land on the name of a thumbnail.
+// A file that already is the source keeps its name.
+std::string FreeNameForCopy(const TImageGalleryList& list, const std::string& folder,
+                            const std::string& name, const std::string& sourcePath);
 
 }  // namespace zelvora

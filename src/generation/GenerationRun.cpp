@@ -334,7 +334,9 @@ TRunOutcome TGenerationRun::Run(TImageGalleryList& list, TGallerySet& options,
   // 6. Background image, replaced without asking.
   if (params.UseBackgroundImage && !params.BackgroundImagePath.empty() &&
       fs_.FileExists(params.BackgroundImagePath)) {
-    const std::string name = FileNameOf(params.BackgroundImagePath);
+    const std::string name = FreeNameForCopy(list, thumbFolder,
+                                             FileNameOf(params.BackgroundImagePath),
+                                             params.BackgroundImagePath);
     if (!CopyFileGuarded(params.BackgroundImagePath, thumbFolder + name, true, true))
       return Stop();
     options.HTMLPage_Background = options.Thumb_URLPath + name;
