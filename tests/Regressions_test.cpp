@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "imaging/ImageKind.h"
@@ -87,6 +88,30 @@ TEST(PlausibleSize, BlankPicturesLoadAndRealPhotosPass) {
   EXPECT_FALSE(imaging_detail::PlausibleGifSize(65535, 4577, 35));
   EXPECT_FALSE(imaging_detail::PlausibleRleBmpSize(20000, 15000, 293000));
   EXPECT_TRUE(imaging_detail::PlausibleJpegSize(2000, 2000, 0));
+}
+
+// A progressive file that repeats its last scan: every scan costs a pass
+// over the coefficients, so decoding stops after 100 scans and the picture
+// counts as damaged (white), as a truncated one does.
+TEST(PlausibleSize, ProgressiveScansStopAtOneHundred) {
+  const std::string jpeg = test::MakeJpeg(test::MakePhotoLikePicture(64, 48), {80, true});
+  const std::size_t lastScan = jpeg.rfind("\xFF\xDA");
+  const std::size_t end = jpeg.rfind("\xFF\xD9");
+  ASSERT_NE(lastScan, std::string::npos);
+  ASSERT_EQ(end, jpeg.size() - 2);
+  const std::string scan = jpeg.substr(lastScan, end - lastScan);
+  auto whiteBytes = [](const Bitmap& bitmap) {
+    return std::count(bitmap.Pixels().begin(), bitmap.Pixels().end(), 0xFF);
+  };
+  std::string repeated = jpeg.substr(0, end);
+  for (int i = 0; i < 20; ++i) repeated += scan;
+  auto fewScans = LoadImageFromMemory(ImageKind::JPEG, repeated + "\xFF\xD9");
+  ASSERT_TRUE(fewScans);
+  EXPECT_LT(whiteBytes(*fewScans), static_cast<long>(fewScans->Pixels().size()));
+  for (int i = 0; i < 100; ++i) repeated += scan;
+  auto manyScans = LoadImageFromMemory(ImageKind::JPEG, repeated + "\xFF\xD9");
+  ASSERT_TRUE(manyScans);
+  EXPECT_EQ(whiteBytes(*manyScans), static_cast<long>(manyScans->Pixels().size()));
 }
 
 }  // namespace
