@@ -29,7 +29,13 @@ TEST(EscapingTest, UrlEncodeSets) {
             "My%20Photos/%C9t%E9%20%231.jpg");
   EXPECT_EQ(URLEncode("\"<>[\\]^`{}~\x7F:", URLPathChars()),
             "%22%3C%3E%5B%5C%5D%5E%60%7B%7D%7E%7F:");
-  EXPECT_EQ(URLEncode("a/b:c|d&", URLNameChars()), "a%2Fb%3Ac%7Cd&");
+  EXPECT_EQ(URLEncode("a/b:c|d&", URLNameChars()), "a%2Fb%3Ac%7Cd%26");
+  // "?" and "&" in a name would start a query or an entity: escaped in
+  // both sets, kept in addresses the user typed.
+  EXPECT_EQ(URLEncode("#hash?q=1_thumb.jpg", URLNameChars()), "%23hash%3Fq=1_thumb.jpg");
+  EXPECT_EQ(URLEncode("images/a&b&amp;c.jpg", URLPathChars()), "images/a%26b%26amp;c.jpg");
+  EXPECT_EQ(URLEncode("http://host/?a=1&b=2 x", URLAddressChars()),
+            "http://host/?a=1&b=2%20x");
   EXPECT_EQ(URLEncode("100%", ""), "100%25");  // "%" whatever the set
 }
 
@@ -104,6 +110,44 @@ TEST(PictureUrlTest, ImageFolderOrKeptLocation) {
   EXPECT_EQ(PictureURL(bmp, options, PathStyle::Windows), "../../Photos/Trip/c.bmp");
 }
 
+// A name with ":" in the first segment of a link would be read as a scheme
+// ("javascript:"); it gets "./" and nothing else changes.
+TEST(PictureUrlTest, NamesAreNeverReadAsASchemeTheUsersSchemesStay) {
+  TGallerySet options;
+  options.Image_URLPath = "";
+  const TImageGalleryItem script = Picture("/p/javascript:alert(2).bmp", "javascript:alert(2).bmp");
+  EXPECT_EQ(PictureURL(script, options), "./javascript:alert(2).bmp");
+  EXPECT_EQ(PictureLink(script, options), "./javascript:alert(2).bmp");
+  options.Image_URLPath = "images/";
+  EXPECT_EQ(PictureURL(script, options), "images/javascript:alert(2).bmp");
+  // Kept at its place: the same folder gives a bare name, a folder with ":"
+  // a first segment with ":".
+  options.Image_URLPath = "";
+  options.KeepLocationOfImages = true;
+  options.OutputFolder = "/p/";
+  EXPECT_EQ(PictureURL(script, options, PathStyle::Posix), "./javascript:alert(2).bmp");
+  options.OutputFolder = "/out/";
+  EXPECT_EQ(PictureURL(Picture("/out/x:y/a.jpg", "a.jpg"), options, PathStyle::Posix),
+            "./x:y/a.jpg");
+  EXPECT_EQ(PictureURL(Picture("/pics/a:b.jpg", "a:b.jpg"), options, PathStyle::Posix),
+            "../pics/a:b.jpg");
+  // The file URL of another drive is meant.
+  options.OutputFolder = "C:\\Out\\";
+  EXPECT_EQ(PictureURL(Picture("D:\\P\\a.jpg", "a.jpg"), options, PathStyle::Windows),
+            "file:///D|/P/a.jpg");
+
+  EXPECT_EQ(KeepRelative("12:30.jpg"), "./12:30.jpg");
+  EXPECT_EQ(KeepRelative("a/12:30.jpg"), "a/12:30.jpg");
+  EXPECT_EQ(KeepRelative("page1.html"), "page1.html");
+
+  TFileNameParams params;
+  params.fileName = "javascript:alert(1).jpg";
+  params.number = 3;
+  EXPECT_EQ(ExpandLinkMask("%N", params), "./javascript:alert(1)");
+  EXPECT_EQ(ExpandLinkMask("http://host/show?n=%C", params), "http://host/show?n=3");
+  EXPECT_EQ(ExpandLinkMask("view/%N", params), "view/javascript:alert(1)");
+}
+
 TEST(AltAttributeTest, NamesCannotBreakTheAttribute) {
   TImageGalleryItem entry = Picture("/p/a.jpg", "x\" onload=\"alert(1)<b>&.jpg");
   entry.FileSize = 12800;
@@ -128,6 +172,10 @@ TEST(MakePageTest, DefaultMarkedColoursAreLeftOutAndTheBackgroundIsEncoded) {
   options.HTMLPage_Background = "thumbnails/my bg#1.jpg";
   EXPECT_EQ(MakePage("", "x", options),
             head + "<body link=\"#12ABEF\" background=\"thumbnails/my%20bg%231.jpg\">\r\n"
+                   "x\r\n</body>\r\n</html>");
+  options.HTMLPage_Background = "data:x?.jpg";
+  EXPECT_EQ(MakePage("", "x", options),
+            head + "<body link=\"#12ABEF\" background=\"./data:x%3F.jpg\">\r\n"
                    "x\r\n</body>\r\n</html>");
 }
 

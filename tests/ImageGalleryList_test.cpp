@@ -5,11 +5,13 @@
 
 #include <climits>
 #include <random>
+#include <set>
 
 #include "support/TestSupport.h"
 #include "texts/InterfaceTexts.h"
 #include "util/FileUtils.h"
 #include "util/DateValue.h"
+#include "util/TextUtils.h"
 
 namespace zelvora {
 namespace {
@@ -418,6 +420,77 @@ TEST_F(ListFixture, PrepareNamesWithAMask) {
   ASSERT_TRUE(list.PrepareNames(false, 20));
   EXPECT_EQ(list.Items(0)->ImageName.find('/'), std::string::npos);
   EXPECT_EQ(list.Items(0)->ImageName, ".._.._Beach.jpg");
+}
+
+// The gallery is written into the picture folder: no name of the run may
+// land on a picture of the list.
+TEST_F(ListFixture, PrepareNamesNeverTargetsAPictureOfTheList) {
+  const std::string folder = dir.File("pics") + "/";
+  list.AddFile(Picture("pics/a.jpg"));
+  list.AddFile(Picture("pics/a_thumb.jpg"));
+  list.AddFile(Picture("pics/b1.bmp"));
+  list.AddFile(Picture("pics/b1.jpg"));
+  TNameTargets targets;
+  targets.ThumbFolder = folder;
+  // Kept location: the thumbnail of a.jpg must not replace a_thumb.jpg.
+  ASSERT_TRUE(list.PrepareNames(true, 20, targets));
+  EXPECT_EQ(list.Items(0)->ThumbName, "a_thumb_1.jpg");
+  EXPECT_EQ(list.Items(1)->ThumbName, "a_thumb_thumb.jpg");
+
+  // Copied into the same folder with conversion: the JPEG of b1.bmp must
+  // not replace b1.jpg, which is copied onto itself and so left alone.
+  targets.ImageFolder = dir.Path().string() + "/./pics";  // another spelling
+  targets.ThumbFolder = dir.File("thumbs") + "/";
+  targets.ConvertWebIncompatible = true;
+  ASSERT_TRUE(list.PrepareNames(false, 20, targets));
+  EXPECT_EQ(list.Items(0)->ImageName, "a.jpg");
+  EXPECT_EQ(list.Items(2)->ImageName, "b1_1.jpg");
+  EXPECT_EQ(list.Items(3)->ImageName, "b1.jpg");
+
+  // A picture that may be reduced is written as JPEG: not onto itself.
+  targets.MayReduce = true;
+  ASSERT_TRUE(list.PrepareNames(false, 20, targets));
+  EXPECT_EQ(list.Items(0)->ImageName, "a_1.jpg");
+  std::set<std::string> names;
+  for (int i = 0; i < list.Count(); ++i) names.insert(list.Items(i)->ImageName);
+  EXPECT_EQ(names.size(), 4u);
+  for (const std::string& name : names) EXPECT_FALSE(FileExists(folder + name)) << name;
+}
+
+TEST_F(ListFixture, PrepareNamesKeepsPicturesAndThumbnailsApartInOneFolder) {
+  list.AddFile(Picture("p/a.jpg"));
+  list.AddFile(Picture("q/a_thumb.jpg"));
+  TNameTargets targets;
+  targets.ImageFolder = targets.ThumbFolder = dir.File("out") + "/";
+  ASSERT_TRUE(list.PrepareNames(false, 20, targets));
+  EXPECT_EQ(list.Items(0)->ThumbName, "a_thumb.jpg");
+  EXPECT_EQ(list.Items(1)->ImageName, "a_thumb_1.jpg");
+  EXPECT_NE(list.Items(1)->ThumbName, list.Items(0)->ThumbName);
+}
+
+TEST_F(ListFixture, PrepareNamesStayWithin255BytesAndUnique) {
+  // "ab", 124 times the two bytes of "é", ".jpg": 254 bytes, and its
+  // thumbnail name would be 260.
+  std::string longName = "ab";
+  for (int i = 0; i < 124; ++i) longName += "\xC3\xA9";
+  longName += ".jpg";
+  list.AddFile(Picture("x/" + longName));
+  list.AddFile(Picture("y/" + longName));
+  for (bool keep : {false, true}) {
+    ASSERT_TRUE(list.PrepareNames(keep, 20));
+    const TImageGalleryItem& a = *list.Items(0);
+    const TImageGalleryItem& b = *list.Items(1);
+    for (const std::string& name : {a.ImageName, a.ThumbName, b.ImageName, b.ThumbName}) {
+      EXPECT_LE(name.size(), 255u) << name;
+      // Cut before a whole character, never inside one.
+      EXPECT_EQ(name.find("\xC3_"), std::string::npos) << name;
+      EXPECT_EQ(name.find("\xC3."), std::string::npos) << name;
+    }
+    // Kept names: the second thumbnail's suffix falls inside an "é".
+    if (keep) EXPECT_TRUE(b.ThumbName.ends_with("\xC3\xA9_1.jpg")) << b.ThumbName;
+    EXPECT_NE(a.ThumbName, b.ThumbName);
+    EXPECT_NE(a.ImageName == b.ImageName, !keep);
+  }
 }
 
 TEST_F(ListFixture, PrepareNamesNumbersPicturesAndCountsEmptyPages) {

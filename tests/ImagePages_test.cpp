@@ -160,11 +160,11 @@ TEST_F(ImagePagesTest, NamesWithMarkupStayInsideTheirAttributes) {
   options.Image_LinkMask = "%n.html";
   const std::string table = MakeImageTable(0, pics.List(), options);
   EXPECT_NE(table.find("<a href=\"x&#34; onclick=&#34;y&#60;b&#62;&#38;.html\"><img width=\"1000\" "
-                       "height=\"240\" src=\"images/x%22%20onclick=%22y%3Cb%3E&.jpg\" border=\"0\" "
+                       "height=\"240\" src=\"images/x%22%20onclick=%22y%3Cb%3E%26.jpg\" border=\"0\" "
                        "alt=\"x&#34; onclick=&#34;y&#60;b&#62;&#38;.jpg  (0 bytes)\">"),
             std::string::npos)
       << table;
-  EXPECT_NE(table.find("<a href=\"images/x%22%20onclick=%22y%3Cb%3E&.jpg\" "
+  EXPECT_NE(table.find("<a href=\"images/x%22%20onclick=%22y%3Cb%3E%26.jpg\" "
                        "target=\"x&#34; onclick=&#34;y&#60;b&#62;&#38;.jpg\">"),
             std::string::npos)
       << table;

@@ -210,7 +210,7 @@ TEST_F(ThumbTablePagesTest, NamesWithMarkupStayInsideTheirAttributes) {
   EXPECT_EQ(MakeThumbCells(0, 1, pics.List(), options),
             "    <td class=\"thumbcell\" align=\"center\" valign=\"middle\">"
             "<a href=\"image1.html\"><img border=\"0\" src=\"thumbnails/"
-            "rock%20&%20roll%20%22live%22%20%3C1%3E_thumb.jpg\" width=\"108\" height=\"83\" "
+            "rock%20%26%20roll%20%22live%22%20%3C1%3E_thumb.jpg\" width=\"108\" height=\"83\" "
             "alt=\"Rock &#38; Roll &#34;live&#34; &#60;1&#62;.jpg  (0 bytes)\"></a>"
             "<font size=\"1\"><br>&nbsp;</font></td>\r\n");
   entry.ImageName = "100%.jpg";

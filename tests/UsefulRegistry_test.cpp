@@ -134,6 +134,29 @@ TEST_F(UsefulRegistryTest, DamagedFileReadsEmptyAndIsKeptBesideBeforeTheFirstWri
   EXPECT_EQ(test::ReadFileBytes(file + ".damaged"), "[1, 2]");
 }
 
+// 200,000 levels overflowed the stack when a write copied the tree. A file
+// nested far deeper than the store writes is damaged; one the store wrote
+// (with a few extra levels of key) still reads.
+TEST_F(UsefulRegistryTest, FileNestedTooDeepIsDamaged) {
+  const int levels = 200000;
+  std::string deep = "{\"HKEY_CURRENT_USER\": ";
+  for (int i = 0; i < levels; ++i) deep += "{\"k\":";
+  deep += "1";
+  deep += std::string(levels, '}') + "}";
+  ASSERT_TRUE(WriteTextFile(file, deep));
+  EXPECT_EQ(store.ReadInteger("k", "k", 7), 7);
+  EXPECT_TRUE(store.WriteString(kOptions, "GalPage_DateFormat", "yyyy"));
+  EXPECT_EQ(test::ReadFileBytes(file + ".damaged"), deep);
+  EXPECT_EQ(store.ReadString(kOptions, "GalPage_DateFormat", ""), "yyyy");
+
+  // Brackets inside texts are not nesting.
+  EXPECT_TRUE(store.WriteString(kOptions, "Brackets", std::string(500, '{') + "\\\"["));
+  const std::string sub = kOptions + "\\a\\b\\c\\d\\e\\f\\g\\h";
+  EXPECT_TRUE(store.WriteInteger(sub, "Deep", 5));
+  EXPECT_EQ(store.ReadInteger(sub, "Deep", 0), 5);
+  EXPECT_EQ(store.ReadString(kOptions, "Brackets", ""), std::string(500, '{') + "\\\"[");
+}
+
 TEST_F(UsefulRegistryTest, FailedWriteLeavesThePreviousFileWhole) {
   ASSERT_TRUE(store.WriteString(kOptions, "GalPage_DateFormat", "yyyy"));
   const std::string before = test::ReadFileBytes(file);

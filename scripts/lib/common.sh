@@ -7,6 +7,10 @@ ZELVORA_BUILD_PACKAGES=(cmake g++ ninja-build pkg-config
   libjpeg-dev libgif-dev nlohmann-json3-dev libgtest-dev libgmock-dev
   libbenchmark-dev qt6-base-dev qt6-base-dev-tools libgl-dev ccache
   help2man libexif-dev)
+# The fuzz targets (fuzz/): clang with libFuzzer and its sanitizers.
+ZELVORA_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+ZELVORA_FUZZ_TARGETS=(decode_jpeg decode_bitmaps options_file list_file language_file
+  settings_store html_url name_mask)
 # The browser check of finished galleries. Node.js and npm count as present
 # when their commands are (the machine may carry its own Node.js build, which
 # Debian's npm package would conflict with).
@@ -45,4 +49,30 @@ configure_and_build() {
   fi
   cmake -S "$ZELVORA_ROOT" -B "$ZELVORA_ROOT/$dir" -G Ninja "${launcher[@]}" "$@" >/dev/null
   cmake --build "$ZELVORA_ROOT/$dir" --parallel "$(nproc)"
+}
+
+# run_fuzzers SECONDS : builds fuzz/ with clang into build-fuzz/, writes the
+# seed corpora and runs every target for SECONDS over its corpus. A crash
+# stops with the input kept in build-fuzz/artifacts/; put it into
+# tests/regressions/ once it is mended.
+run_fuzzers() {
+  local seconds=$1
+  local dir="$ZELVORA_ROOT/build-fuzz"
+  CC=clang CXX=clang++ cmake -S "$ZELVORA_ROOT/fuzz" -B "$dir" -G Ninja >/dev/null
+  cmake --build "$dir" --parallel "$(nproc)" --target fuzzers
+  rm -rf "$dir/seeds"
+  "$dir/make_seeds" "$dir/seeds"
+  mkdir -p "$dir/artifacts"
+  local target dict
+  for target in "${ZELVORA_FUZZ_TARGETS[@]}"; do
+    mkdir -p "$dir/corpus/$target"
+    dict=()
+    [ -f "$ZELVORA_ROOT/fuzz/$target.dict" ] && dict=(-dict="$ZELVORA_ROOT/fuzz/$target.dict")
+    echo "-- $target (${seconds} s)"
+    "$dir/fuzz_$target" "${dict[@]}" -max_total_time="$seconds" -timeout=10 \
+      -rss_limit_mb=2048 -artifact_prefix="$dir/artifacts/$target-" \
+      "$dir/corpus/$target" "$dir/seeds/$target" 2>"$dir/$target.log" \
+      || { tail -n 40 "$dir/$target.log" >&2; return 1; }
+    grep -E '^#[0-9]+[[:space:]]+DONE' "$dir/$target.log" || true
+  done
 }

@@ -424,6 +424,17 @@ void TImageGalleryList::SplitByFolders() {
 
 namespace {
 
+// The longest file name the file systems we write to accept, in bytes.
+constexpr std::size_t kMaxNameBytes = 255;
+
+// The text cut to at most maxBytes bytes, never inside a UTF-8 character.
+std::string CutToBytes(const std::string& text, std::size_t maxBytes) {
+  if (text.size() <= maxBytes) return text;
+  std::size_t end = maxBytes;
+  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+  return text.substr(0, end);
+}
+
 // Case-insensitive set of used base names. Remembers per base the next
 // suffix worth trying, so that many equal names cost n log n rather than
 // n squared; names are never taken back within one preparation, so every
@@ -431,23 +442,77 @@ namespace {
 class TNameSet {
  public:
   explicit TNameSet(std::size_t expected) { used_.reserve(expected); }
-  std::string Claim(const std::string& base) {
-    const std::string lowerBase = LowerCase(base);
-    if (used_.insert(lowerBase).second) return base;
-    int& next = nextSuffix_[lowerBase];
+  // A free name made from base that fits room bytes: base itself, else
+  // base + "_" + r; base is cut to make room for the suffix. blocked(name)
+  // rules out a name for reasons outside the set.
+  template <typename Blocked>
+  std::string Claim(const std::string& base, std::size_t room, Blocked&& blocked) {
+    const std::string stem = CutToBytes(base, room);
+    const std::string lowerStem = LowerCase(stem);
+    if (!used_.contains(lowerStem) && !blocked(stem)) {
+      used_.insert(lowerStem);
+      return stem;
+    }
+    int& next = nextSuffix_[lowerStem];
     if (next < 1) next = 1;
     for (;; ++next) {
       const std::string suffix = "_" + std::to_string(next);
-      if (used_.insert(lowerBase + suffix).second) {
-        ++next;
-        return base + suffix;
-      }
+      const std::string candidate =
+          CutToBytes(stem, room > suffix.size() ? room - suffix.size() : 0) + suffix;
+      const std::string lower = LowerCase(candidate);
+      if (used_.contains(lower) || blocked(candidate)) continue;
+      used_.insert(lower);
+      ++next;
+      return candidate;
     }
   }
 
  private:
   std::unordered_set<std::string> used_;
   std::unordered_map<std::string, int> nextSuffix_;
+};
+
+// What lies in the folders a run writes to: the list's own pictures, and
+// the names the run will write there. Folders are known by their identity
+// on the disk, so two spellings of one folder are one folder.
+class TFolderContents {
+ public:
+  // The identity of a folder: device and inode when it exists, else its
+  // spelling (a folder that does not exist holds no picture yet).
+  std::string FolderKey(const std::string& folder) {
+    auto found = folderKeys_.find(folder);
+    if (found != folderKeys_.end()) return found->second;
+    struct stat info {};
+    std::string key;
+    const std::string path = folder.empty() ? std::string(".") : folder;
+    if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+      key = std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino);
+    else
+      key = "?" + IncludeTrailingBackslash(folder);
+    folderKeys_.emplace(folder, key);
+    return key;
+  }
+  // The key of a source picture's own file.
+  std::string PictureKey(const std::string& path) {
+    return FolderKey(FilePathOf(path)) + "/" + PathIdentityKey(FileNameOf(path));
+  }
+  void AddPicture(const std::string& path) { pictures_.insert(PictureKey(path)); }
+  void AddWritten(const std::string& folderKey, const std::string& name) {
+    written_.insert(folderKey + "/" + LowerCase(name));
+  }
+  // True when writing name into the folder would replace a picture of the
+  // list (other than `self`) or another file of the run.
+  bool Taken(const std::string& folderKey, const std::string& name,
+             const std::string* self = nullptr) const {
+    if (written_.contains(folderKey + "/" + LowerCase(name))) return true;
+    const std::string key = folderKey + "/" + PathIdentityKey(name);
+    return pictures_.contains(key) && (self == nullptr || *self != key);
+  }
+
+ private:
+  std::unordered_map<std::string, std::string> folderKeys_;
+  std::unordered_set<std::string> pictures_;
+  std::unordered_set<std::string> written_;
 };
 
 // Existence, size and date of a picture from one directory lookup: the
@@ -481,11 +546,23 @@ std::string PlainFileName(std::string text) {
 
 }  // namespace
 
-bool TImageGalleryList::PrepareNames(bool keepOriginalNames, int perPage) {
+bool TImageGalleryList::PrepareNames(bool keepOriginalNames, int perPage,
+                                     const TNameTargets& targets) {
   try {
     const int count = Count();
     if (perPage <= 0) perPage = std::max(count, 1);
     TNameSet imageNames(count), thumbNames(count);
+    // Only a run that writes into a folder needs to know what is there.
+    TFolderContents folders;
+    const bool checkImages = !targets.ImageFolder.empty();
+    const bool checkThumbs = !targets.ThumbFolder.empty();
+    std::string imageFolderKey, thumbFolderKey;
+    if (checkImages || checkThumbs) {
+      for (const TImageGalleryLine& line : lines_)
+        if (line.Item->IsImage()) folders.AddPicture(line.Item->FileName);
+      if (checkImages) imageFolderKey = folders.FolderKey(targets.ImageFolder);
+      if (checkThumbs) thumbFolderKey = folders.FolderKey(targets.ThumbFolder);
+    }
     int number = 0, page = 0, onPage = 0, pageEnd = 0;
     for (int i = 0; i < count; ++i) {
       if (i >= pageEnd) {
@@ -523,11 +600,38 @@ bool TImageGalleryList::PrepareNames(bool keepOriginalNames, int perPage) {
           base = PlainFileName(ExpandNameMask(RenameMask, params));
           ext = LowerCase(ext);
         }
-        item.ImageName = imageNames.Claim(base) + ext;
+        // A picture the run writes as JPEG is named so from the start.
+        const bool converted =
+            checkImages && targets.ConvertWebIncompatible && !IsWebCompatibleImage(item.FileName);
+        if (converted) ext = ".jpg";
+        const bool mayBecomeJpeg = checkImages && targets.MayReduce;
+        const std::string self = checkImages ? folders.PictureKey(item.FileName) : std::string();
+        // A plain copy may land on its own source (it is then left alone);
+        // a picture written as JPEG may land on no picture of the list.
+        auto blocked = [&](const std::string& candidate) {
+          if (!checkImages) return false;
+          if (folders.Taken(imageFolderKey, candidate + ext, converted ? nullptr : &self))
+            return true;
+          return mayBecomeJpeg && folders.Taken(imageFolderKey, candidate + ".jpg");
+        };
+        const std::size_t extBytes = std::max<std::size_t>(ext.size(), mayBecomeJpeg ? 4 : 0);
+        const std::string claimed =
+            imageNames.Claim(base, kMaxNameBytes - std::min(extBytes, kMaxNameBytes - 16), blocked);
+        item.ImageName = claimed + ext;
+        if (checkImages) {
+          folders.AddWritten(imageFolderKey, item.ImageName);
+          if (mayBecomeJpeg) folders.AddWritten(imageFolderKey, claimed + ".jpg");
+        }
       }
       std::string thumbBase = ThumbnailNameOf(item.ImageName);
       thumbBase.resize(thumbBase.size() - 4);  // ".jpg"
-      item.ThumbName = thumbNames.Claim(thumbBase) + ".jpg";
+      item.ThumbName =
+          thumbNames.Claim(thumbBase, kMaxNameBytes - 4,
+                           [&](const std::string& candidate) {
+                             return checkThumbs && folders.Taken(thumbFolderKey, candidate + ".jpg");
+                           }) +
+          ".jpg";
+      if (checkThumbs) folders.AddWritten(thumbFolderKey, item.ThumbName);
     }
     return true;
   } catch (...) {

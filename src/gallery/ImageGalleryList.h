@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "gallery/GalleryTargets.h"
 #include "util/DateValue.h"
 #include "util/PathUtils.h"
 
@@ -154,9 +155,12 @@ class TImageGalleryList {
   void SplitByFolders();
 
   // Numbers the existing pictures, assigns their pages, measures their
-  // files and gives them unique picture and thumbnail names. False on an
-  // unexpected failure.
-  bool PrepareNames(bool keepOriginalNames, int perPage);
+  // files and gives them unique picture and thumbnail names of at most 255
+  // bytes (cut at a character boundary). With targets, no name of the run
+  // lands on a picture of the list (a plain copy onto its own source
+  // aside) or on another file of the run in the same folder, and pictures
+  // to be converted are named ".jpg". False on an unexpected failure.
+  bool PrepareNames(bool keepOriginalNames, int perPage, const TNameTargets& targets = {});
 
  private:
   void InsertLine(int index, TImageGalleryLine line);

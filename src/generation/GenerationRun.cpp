@@ -302,7 +302,9 @@ TRunOutcome TGenerationRun::Run(TImageGalleryList& list, TGallerySet& options,
     }
   }
   list.RenameMask = options.RenameImages ? options.RenameImageMask : std::string();
-  if (!list.PrepareNames(options.KeepLocationOfImages, perPage)) return Stop();
+  if (!list.PrepareNames(options.KeepLocationOfImages, perPage,
+                         NameTargetsFor(options, params.CopySourceImages, params.ConvertToJPEG)))
+    return Stop();
 
   // 4. Nothing to show: nothing is written.
   if (list.ImageCount() == 0 || existingPictures == 0) return Finish();
@@ -332,7 +334,9 @@ TRunOutcome TGenerationRun::Run(TImageGalleryList& list, TGallerySet& options,
   // 6. Background image, replaced without asking.
   if (params.UseBackgroundImage && !params.BackgroundImagePath.empty() &&
       fs_.FileExists(params.BackgroundImagePath)) {
-    const std::string name = FileNameOf(params.BackgroundImagePath);
+    const std::string name = FreeNameForCopy(list, thumbFolder,
+                                             FileNameOf(params.BackgroundImagePath),
+                                             params.BackgroundImagePath);
     if (!CopyFileGuarded(params.BackgroundImagePath, thumbFolder + name, true, true))
       return Stop();
     options.HTMLPage_Background = options.Thumb_URLPath + name;

@@ -1,6 +1,5 @@
 #include "generation/RunFileSystem.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
@@ -37,12 +36,11 @@ bool TRealFileSystem::ForceFolders(const std::string& path) {
 }
 
 bool TRealFileSystem::WriteFile(const std::string& path, std::string_view bytes) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return false;
-  bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  // A full disk often shows only when the buffer is flushed.
-  if (std::fclose(file) != 0) ok = false;
-  return ok;
+  // Through a temporary file renamed over the target: a full disk leaves
+  // the previous file of that name whole, never an empty or cut one. Not
+  // flushed to the platter: gallery files are made again by the next run,
+  // and a flush per file would cost more than the file itself.
+  return ReplaceFileAtomically(path, bytes, false);
 }
 
 bool TRealFileSystem::CopyFile(const std::string& source, const std::string& target) {

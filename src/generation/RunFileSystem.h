@@ -19,9 +19,11 @@ class IRunFileSystem {
   virtual bool DirectoryExists(const std::string& path) = 0;
   // Creates the folder with every missing parent.
   virtual bool ForceFolders(const std::string& path) = 0;
-  // Creates or truncates the file and writes every byte; true when all were written.
+  // Creates or replaces the file with every byte; true when all were
+  // written. A failed write leaves an existing file of that name as it was.
   virtual bool WriteFile(const std::string& path, std::string_view bytes) = 0;
-  // Replaces an existing target; the copy keeps the source's modification time.
+  // Replaces an existing target; the copy keeps the source's modification
+  // time. A failed copy leaves an existing target as it was.
   virtual bool CopyFile(const std::string& source, const std::string& target) = 0;
   virtual bool SetFileDate(const std::string& path, TDateTime date) = 0;
   // -1 when there is no such file.

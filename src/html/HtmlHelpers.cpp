@@ -16,7 +16,7 @@ namespace {
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 
-std::string MakePathChars() {
+std::string MakeAddressChars() {
   std::string set;
   for (int c = 0; c <= 32; ++c) set.push_back(static_cast<char>(c));
   set += "\"#%<>[\\]^`{}~";
@@ -24,8 +24,13 @@ std::string MakePathChars() {
   return set;
 }
 
+const std::string& AddressChars() {
+  static const std::string set = MakeAddressChars();
+  return set;
+}
+
 const std::string& PathChars() {
-  static const std::string set = MakePathChars();
+  static const std::string set = AddressChars() + "?&";
   return set;
 }
 
@@ -119,6 +124,31 @@ std::string CharsetLine() {
 
 std::string_view URLPathChars() { return PathChars(); }
 std::string_view URLNameChars() { return NameChars(); }
+std::string_view URLAddressChars() { return AddressChars(); }
+
+namespace {
+
+// The first segment of a URL: up to the first "/". A "?" or "#" may still
+// be part of a name to be encoded; a "./" too many is harmless.
+std::string_view FirstSegment(std::string_view url) {
+  return url.substr(0, std::min(url.find('/'), url.size()));
+}
+
+}  // namespace
+
+std::string KeepRelative(std::string url) {
+  if (FirstSegment(url).find(':') == std::string_view::npos) return url;
+  return "./" + url;
+}
+
+std::string ExpandLinkMask(std::string_view mask, const TFileNameParams& params) {
+  std::string link = ExpandNameMask(mask, params);
+  // The scheme is the user's when the mask's own text, before any field,
+  // already holds the ":" of its first segment.
+  const std::string_view literal = mask.substr(0, std::min(mask.find('%'), mask.size()));
+  if (FirstSegment(literal).find(':') != std::string_view::npos) return link;
+  return KeepRelative(std::move(link));
+}
 
 std::string HTMLEscape(std::string_view text) {
   std::string result;
@@ -231,7 +261,9 @@ std::string PictureURL(const TImageGalleryItem& entry, const TGallerySet& option
                                              FilePathOf(entry.FileName, style), style)
                          : options.Image_URLPath;
   if (!base.empty()) base = StripTrailingSlashes(base) + "/";
-  return base + entry.ImageName;
+  // A picture on another drive is reached through its file URL.
+  if (base.starts_with("file:///")) return base + entry.ImageName;
+  return KeepRelative(base + entry.ImageName);
 }
 
 std::string PictureLink(const TImageGalleryItem& entry, const TGallerySet& options,
@@ -301,7 +333,8 @@ std::string MakePage(std::string_view title, std::string_view body, const TGalle
   AppendColor(page, "vlink", options.HTMLPage_VisitedLinkColor);
   AppendColor(page, "alink", options.HTMLPage_ActiveLinkColor);
   if (!IsBlank(options.HTMLPage_Background)) {
-    page += " background=\"" + URLEncode(options.HTMLPage_Background, URLPathChars()) + "\"";
+    page += " background=\"" +
+            KeepRelative(URLEncode(options.HTMLPage_Background, URLPathChars())) + "\"";
   }
   page += ">\r\n";
   page += ToUtf8(body);

@@ -32,8 +32,23 @@ std::string CharsetLine();
 
 // Byte sets for URLEncode. URLPathChars leaves "/" and ":" alone (whole
 // relative URLs); URLNameChars escapes them and "|" too (a single name).
+// Both escape "?" and "&": in a file's name they would start a query or be
+// read back by the browser as the start of an entity.
 std::string_view URLPathChars();
 std::string_view URLNameChars();
+// URLPathChars without "?" and "&", for addresses the user typed (the home
+// link, link masks), whose query must keep working.
+std::string_view URLAddressChars();
+
+// A relative URL whose first segment (up to the first "/") holds ":" would
+// be read as a scheme (a picture named "javascript:x.bmp"); such a URL gets
+// "./" in front.
+// Every other URL comes back unchanged.
+std::string KeepRelative(std::string url);
+// A link mask expanded for a picture. A scheme the mask itself starts with
+// ("http://host/%n") stays; one that only the picture's names bring in is
+// kept relative.
+std::string ExpandLinkMask(std::string_view mask, const TFileNameParams& params);
 
 // The double quote, "&", "<" and ">" become &#34; &#38; &#60; &#62;.
 std::string HTMLEscape(std::string_view text);
@@ -77,7 +92,9 @@ std::string PageFileName(int n);
 // "image" + Number + ".html".
 std::string ImagePageFileName(const TImageGalleryItem& entry);
 
-// The published picture relative to the gallery folder, not yet encoded.
+// The published picture relative to the gallery folder, not yet encoded;
+// never read as a scheme (KeepRelative), except the "file:///" URL of a
+// picture on another drive.
 std::string PictureURL(const TImageGalleryItem& entry, const TGallerySet& options,
                        PathStyle style = kNativePathStyle);
 // Where a thumbnail or a Prev/Next link leads: the image page of a picture

@@ -88,7 +88,7 @@ std::string ImageTableOf(int index, const TImageGalleryList& list, const TGaller
   const std::string mask = Trim(options.Image_LinkMask);
   const std::string href = mask.empty()
                                ? PageFileName(entry->PageNo)
-                               : ExpandNameMask(mask, NameMaskParamsOf(*entry, entry->Number));
+                               : ExpandLinkMask(mask, NameMaskParamsOf(*entry, entry->Number));
 
   text += "  <tr>\r\n";
   text += "    <td align=\"center\" valign=\"middle\"><a href=\"" + HTMLEscape(href) + "\">" +

@@ -96,11 +96,16 @@ std::string ThumbCellsOf(int index, int k, const TImageGalleryList& list,
     first = false;
     text += "    <td class=\"thumbcell\" align=\"center\" valign=\"middle\">";
     // The counter of a thumbnail mask is the list position, separators included.
-    std::string link = mask.empty() ? PictureLink(*entry, options)
-                                    : ExpandNameMask(mask, NameMaskParamsOf(*entry, listIndex + 1));
-    text += "<a href=\"" + URLEncode(link, URLPathChars()) + "\">";
-    text += "<img border=\"0\" src=\"" + options.Thumb_URLPath +
-            URLEncode(entry->ThumbName, URLNameChars()) + "\" width=\"" +
+    // A mask is an address the user typed: its query stays a query.
+    const std::string link =
+        mask.empty()
+            ? URLEncode(PictureLink(*entry, options), URLPathChars())
+            : URLEncode(ExpandLinkMask(mask, NameMaskParamsOf(*entry, listIndex + 1)),
+                        URLAddressChars());
+    text += "<a href=\"" + link + "\">";
+    text += "<img border=\"0\" src=\"" +
+            KeepRelative(options.Thumb_URLPath + URLEncode(entry->ThumbName, URLNameChars())) +
+            "\" width=\"" +
             std::to_string(entry->ThumbWidth) + "\" height=\"" +
             std::to_string(entry->ThumbHeight) + "\" " + PictureAltAttribute(*entry) +
             "></a>";
@@ -298,7 +303,7 @@ std::string MakePageNavBar(int n, int pageCount, const TGallerySet& options) {
       // In a frameset the home page replaces the whole frameset.
       const std::string target = options.Framed_ThumbTablePage ? " target=\"_parent\"" : "";
       text += "<td align=\"left\"><font face=\"" + font + "\"><b><a" + target + " href=\"" +
-              URLEncode(home, URLPathChars()) + "\">" + InterfaceText(TextId::HomeWord) +
+              URLEncode(home, URLAddressChars()) + "\">" + InterfaceText(TextId::HomeWord) +
               "</a></b></font></td>";
     }
     text += "<td align=\"right\"><font face=\"" + font + "\"><b>";

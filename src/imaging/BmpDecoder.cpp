@@ -5,6 +5,7 @@
 #include <new>
 
 #include "imaging/ByteReader.h"
+#include "imaging/PlausibleSize.h"
 
 namespace zelvora::imaging_detail {
 namespace {
@@ -94,9 +95,6 @@ void DecodeRow(const TDibHeader& header, const std::uint8_t* src, std::uint8_t* 
   }
 }
 
-constexpr std::int64_t kRleFreePixels = 4'000'000;
-constexpr std::int64_t kRlePixelsPerByte = 1024;
-
 void FillFast(Bitmap& bitmap, TColor color) {
   if (bitmap.Empty()) return;
   std::uint8_t* first = bitmap.Row(0);
@@ -110,11 +108,7 @@ std::unique_ptr<Bitmap> DecodeRle(const TDibHeader& header, std::string_view dat
   // A run or a skip covers at most 255 pixels per code, yet an early end of
   // bitmap lets a few bytes declare any size; beyond a generous ratio the
   // file is a bomb, not a picture.
-  const std::int64_t pixels = static_cast<std::int64_t>(header.width) * header.height;
-  if (pixels > kRleFreePixels &&
-      pixels / kRlePixelsPerByte > static_cast<std::int64_t>(data.size())) {
-    return nullptr;
-  }
+  if (!PlausibleRleBmpSize(header.width, header.height, data.size())) return nullptr;
   auto bitmap = Bitmap::Create(header.width, header.height);
   if (!bitmap) return nullptr;
   const TColor background = PaletteColor(header.palette, 0);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "imaging/Colors.h"
+#include "imaging/PlausibleSize.h"
 
 namespace zelvora::imaging_detail {
 namespace {
@@ -53,7 +54,7 @@ std::vector<int> RowOrder(int height, bool interlaced) {
   return order;
 }
 
-std::unique_ptr<Bitmap> DecodeFirstImage(GifFileType* gif) {
+std::unique_ptr<Bitmap> DecodeFirstImage(GifFileType* gif, std::size_t fileBytes) {
   int transparent = -1;
   for (;;) {
     GifRecordType type = UNDEFINED_RECORD_TYPE;
@@ -85,6 +86,7 @@ std::unique_ptr<Bitmap> DecodeFirstImage(GifFileType* gif) {
   const std::int64_t screenWidth = std::max<std::int64_t>(gif->SWidth, right);
   const std::int64_t screenHeight = std::max<std::int64_t>(gif->SHeight, bottom);
   if (screenWidth * screenHeight > Bitmap::kMaxPixels) return nullptr;
+  if (!PlausibleGifSize(screenWidth, screenHeight, fileBytes)) return nullptr;
 
   // The indices grow with the rows actually decoded, so a tiny file that
   // claims a huge image fails before it costs the memory it claims.
@@ -134,7 +136,7 @@ std::unique_ptr<Bitmap> DecodeGif(std::string_view bytes) {
   TGifCloser closer{DGifOpen(&input, ReadInput, &error)};
   if (closer.gif == nullptr) return nullptr;
   try {
-    return DecodeFirstImage(closer.gif);
+    return DecodeFirstImage(closer.gif, bytes.size());
   } catch (const std::bad_alloc&) {
     return nullptr;
   }

@@ -9,6 +9,8 @@
 #include <cstring>
 #include <new>
 
+#include "imaging/PlausibleSize.h"
+
 namespace zelvora::imaging_detail {
 namespace {
 
@@ -17,6 +19,7 @@ namespace {
 struct TJpegState {
   jpeg_decompress_struct cinfo;
   jpeg_error_mgr error;
+  jpeg_progress_mgr progress;
   std::jmp_buf jump;
   const unsigned char* data = nullptr;
   unsigned long size = 0;
@@ -42,6 +45,22 @@ void EmitMessage(j_common_ptr cinfo, int level) {
     state->hitEnd = true;
   }
   if (level < 0) cinfo->err->num_warnings++;
+}
+
+// libjpeg's own working memory (a progressive picture keeps all its
+// coefficients, two bytes each) may not grow past this; the bitmap is ours.
+// A real 100-megapixel progressive photo needs about 300 MB in 4:2:0.
+constexpr long kMaxLibjpegMemory = 1L << 30;
+// Real progressive files have about ten scans; every scan costs a pass
+// over the coefficients. libjpeg-turbo's own fuzz targets stop at 100.
+constexpr int kMaxScans = 100;
+
+void MonitorProgress(j_common_ptr cinfo) {
+  if (!cinfo->is_decompressor) return;
+  if (reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > kMaxScans) {
+    cinfo->err->msg_code = JERR_NOTIMPL;
+    cinfo->err->error_exit(cinfo);
+  }
 }
 
 // Returns normally, so its C++ objects are safe.
@@ -102,13 +121,17 @@ void Decode(TJpegState* state) {
     return;
   }
   jpeg_create_decompress(&cinfo);
+  cinfo.mem->max_memory_to_use = kMaxLibjpegMemory;
+  state->progress.progress_monitor = MonitorProgress;
+  cinfo.progress = &state->progress;
   jpeg_mem_src(&cinfo, state->data, state->size);
   if (state->exif != nullptr) jpeg_save_markers(&cinfo, JPEG_APP0 + 1, 0xFFFF);
   jpeg_read_header(&cinfo, TRUE);
   if (state->exif != nullptr) KeepExif(state);
   const std::int64_t pixels = static_cast<std::int64_t>(cinfo.image_width) * cinfo.image_height;
   if (cinfo.image_width == 0 || cinfo.image_height == 0 || pixels > Bitmap::kMaxPixels ||
-      cinfo.image_width > 0x7FFFFFFF || cinfo.image_height > 0x7FFFFFFF) {
+      cinfo.image_width > 0x7FFFFFFF || cinfo.image_height > 0x7FFFFFFF ||
+      !PlausibleJpegSize(cinfo.image_width, cinfo.image_height, state->size)) {
     jpeg_destroy_decompress(&cinfo);
     return;
   }

@@ -9,6 +9,8 @@
 
 #include <jpeglib.h>
 
+#include "util/FileUtils.h"
+
 namespace zelvora {
 
 namespace {
@@ -66,17 +68,6 @@ bool Encode(EncodeState* state, const Bitmap& bitmap, int quality, bool progress
   return true;
 }
 
-bool WriteWholeFile(const std::string& path, const std::string& bytes) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return false;
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  const bool closed = std::fclose(file) == 0;
-  if (written && closed) return true;
-  // A truncated JPEG would pass for a picture; leave none behind.
-  std::remove(path.c_str());
-  return false;
-}
-
 }  // namespace
 
 std::optional<std::string> EncodeBitmapAsJPEG(const Bitmap& bitmap, int quality,
@@ -103,7 +94,8 @@ bool SaveBitmapAsJPEG(const Bitmap* bitmap, std::string_view path, int quality, 
   try {
     const std::optional<std::string> bytes = EncodeBitmapAsJPEG(*bitmap, quality, progressive);
     if (!bytes) return false;
-    return WriteWholeFile(std::string(path), *bytes);
+    // Replaced only when complete: a truncated JPEG would pass for a picture.
+    return ReplaceFileAtomically(path, *bytes, false);
   } catch (const std::exception&) {
     return false;
   }

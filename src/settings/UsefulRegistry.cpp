@@ -71,6 +71,33 @@ std::vector<std::string> SplitKeyPath(std::string_view path) {
   return parts;
 }
 
+// The store nests the root, "Software", the vendor, the program and its
+// keys; callers add a few levels at most. A file nested far deeper was not
+// written by us, and copying or writing such a tree would recurse once per
+// level, deep enough to overflow the stack.
+constexpr int kMaxNesting = 64;
+
+// True when objects or arrays nest deeper than limit. Counts brackets
+// outside strings without building anything.
+bool NestsDeeperThan(std::string_view text, int limit) {
+  int depth = 0;
+  bool inString = false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (inString) {
+      if (c == '\\') ++i;
+      else if (c == '"') inString = false;
+    } else if (c == '"') {
+      inString = true;
+    } else if (c == '{' || c == '[') {
+      if (++depth > limit) return true;
+    } else if (c == '}' || c == ']') {
+      --depth;
+    }
+  }
+  return false;
+}
+
 TStore LoadStore(const std::string& filePath) {
   TStore store;
   std::error_code ec;
@@ -96,6 +123,10 @@ TStore LoadStore(const std::string& filePath) {
   std::string text = bytes.str();
   if (text.find_first_not_of(" \t\r\n") == std::string::npos) {
     store.state = TFileState::Good;  // an empty file holds nothing worth keeping
+    return store;
+  }
+  if (NestsDeeperThan(text, kMaxNesting)) {
+    store.state = TFileState::Damaged;
     return store;
   }
   TJson doc = TJson::parse(text, nullptr, false);

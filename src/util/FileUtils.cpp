@@ -81,6 +81,37 @@ bool SetModificationTime(const std::string& path, const std::timespec& time) {
   return ::utimensat(AT_FDCWD, path.c_str(), times, 0) == 0;
 }
 
+// Temporary files are named ".zelvora-<pid>-<n>.tmp": short, so a target
+// name near the length limit still works, and easy to tell from a gallery's
+// own files.
+constexpr std::string_view kTemporaryPrefix = ".zelvora-";
+constexpr std::string_view kTemporarySuffix = ".tmp";
+
+// Creates a new, empty file beside target; its descriptor, or -1.
+int CreateTemporaryBeside(const std::string& target, std::string& temporary) {
+  static std::atomic<unsigned> counter{0};
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    temporary = FilePathOf(target) + std::string(kTemporaryPrefix) + std::to_string(::getpid()) +
+                "-" + std::to_string(counter.fetch_add(1)) + std::string(kTemporarySuffix);
+    const int fd = OpenRetrying(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+// Replace what a link points to, not the link itself.
+std::string LinkTargetOf(const std::string& path) {
+  struct stat linkInfo {};
+  if (::lstat(path.c_str(), &linkInfo) == 0 && S_ISLNK(linkInfo.st_mode)) {
+    if (char* resolved = ::realpath(path.c_str(), nullptr)) {
+      std::string target = resolved;
+      ::free(resolved);
+      return target;
+    }
+  }
+  return path;
+}
+
 void FsyncFolderOf(const std::string& path) {
   std::string folder = FolderOf(path);
   if (folder.empty()) folder = ".";
@@ -167,48 +198,40 @@ bool WriteTextFile(std::string_view path, std::string_view text) {
   return file.Close();
 }
 
-bool WriteFileAtomically(std::string_view path, std::string_view bytes) {
+bool WriteFileAtomically(std::string_view path, std::string_view bytes, bool durable) {
   if (!UsablePath(path)) return false;
-  std::string target(path);
-  // Replace what a link points to, not the link itself.
-  struct stat linkInfo {};
-  if (::lstat(target.c_str(), &linkInfo) == 0 && S_ISLNK(linkInfo.st_mode)) {
-    if (char* resolved = ::realpath(target.c_str(), nullptr)) {
-      target = resolved;
-      ::free(resolved);
-    }
-  }
-  if (!EnsureFolderOf(target)) return false;
+  return EnsureFolderOf(LinkTargetOf(std::string(path))) &&
+         ReplaceFileAtomically(path, bytes, durable);
+}
 
-  static std::atomic<unsigned> counter{0};
+bool ReplaceFileAtomically(std::string_view path, std::string_view bytes, bool durable) {
+  if (!UsablePath(path)) return false;
+  const std::string target = LinkTargetOf(std::string(path));
   std::string temporary;
-  int fd = -1;
-  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    // A short name of its own, so a target name near the length limit still works.
-    temporary = FilePathOf(target) + ".zelvora-" + std::to_string(::getpid()) + "-" +
-                std::to_string(counter.fetch_add(1)) + ".tmp";
-    fd = OpenRetrying(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
-    if (fd < 0 && errno != EEXIST) return false;
-  }
-  TFileHandle file(fd);
+  TFileHandle file(CreateTemporaryBeside(target, temporary));
   if (!file.Valid()) return false;
 
   struct stat existing {};
   if (::stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode))
     ::fchmod(file.Get(), existing.st_mode & 07777);
 
-  const bool written = WriteAll(file.Get(), bytes) && ::fsync(file.Get()) == 0 && file.Close();
+  const bool written = WriteAll(file.Get(), bytes) && (!durable || ::fsync(file.Get()) == 0) &&
+                       file.Close();
   if (!written || ::rename(temporary.c_str(), target.c_str()) != 0) {
     ::unlink(temporary.c_str());
     return false;
   }
-  FsyncFolderOf(target);
+  if (durable) FsyncFolderOf(target);
   return true;
+}
+
+bool IsTemporaryFileName(std::string_view name) {
+  return name.starts_with(kTemporaryPrefix) && name.ends_with(kTemporarySuffix);
 }
 
 bool CopyFileWithDate(std::string_view source, std::string_view target) {
   if (!UsablePath(source) || !UsablePath(target)) return false;
-  const std::string from(source), to(target);
+  const std::string from(source), to = LinkTargetOf(std::string(target));
   TFileHandle in(OpenRetrying(from.c_str(), O_RDONLY));
   if (!in.Valid()) return false;
   struct stat sourceInfo {};
@@ -222,7 +245,8 @@ bool CopyFileWithDate(std::string_view source, std::string_view target) {
     if (S_ISDIR(targetInfo.st_mode)) return false;
   }
 
-  TFileHandle out(OpenRetrying(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666));
+  std::string temporary;
+  TFileHandle out(CreateTemporaryBeside(to, temporary));
   if (!out.Valid()) return false;
   bool ok = true;
   char buffer[65536];
@@ -237,12 +261,13 @@ bool CopyFileWithDate(std::string_view source, std::string_view target) {
     ok = WriteAll(out.Get(), std::string_view(buffer, static_cast<std::size_t>(got)));
   }
   ok = out.Close() && ok;
-  if (!ok) {
-    // A half-written copy must not pass for the picture.
-    ::unlink(to.c_str());
+  // A half-written copy must not pass for the picture, nor replace one.
+  if (!ok || !SetModificationTime(temporary, sourceInfo.st_mtim) ||
+      ::rename(temporary.c_str(), to.c_str()) != 0) {
+    ::unlink(temporary.c_str());
     return false;
   }
-  return SetModificationTime(to, sourceInfo.st_mtim);
+  return true;
 }
 
 bool OpenDocument(std::string_view pathOrAddress) {

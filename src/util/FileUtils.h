@@ -26,11 +26,20 @@ std::optional<std::string> ReadTextFile(std::string_view path);
 // place. True when every byte was written.
 bool WriteTextFile(std::string_view path, std::string_view text);
 // Like WriteTextFile, but through a temporary file in the same folder that
-// is flushed and renamed over the target: a failed or interrupted write
-// leaves the previous file whole.
-bool WriteFileAtomically(std::string_view path, std::string_view bytes);
-// Copies a file and gives the copy the source's modification time.
+// is renamed over the target only when every byte is written: a failed or
+// interrupted write removes the temporary file and leaves the previous file
+// whole. With durable set the data and the folder are flushed to the disk
+// before and after the rename, so a crash cannot leave an empty file either.
+bool WriteFileAtomically(std::string_view path, std::string_view bytes, bool durable = true);
+// WriteFileAtomically into a folder that must already exist.
+bool ReplaceFileAtomically(std::string_view path, std::string_view bytes, bool durable);
+// Copies a file and gives the copy the source's modification time. The copy
+// goes to a temporary file beside the target first, so a failed copy
+// leaves an existing target as it was.
 bool CopyFileWithDate(std::string_view source, std::string_view target);
+// True for the names WriteFileAtomically and CopyFileWithDate give their
+// temporary files.
+bool IsTemporaryFileName(std::string_view name);
 // Hands a path or address to the desktop's default handler (xdg-open).
 bool OpenDocument(std::string_view pathOrAddress);
 

@@ -22,6 +22,13 @@ class TTestFileSystem : public TRealFileSystem {
   std::int64_t FreeBytes = std::int64_t{1} << 40;
   // Called before each write or copy with its target.
   std::function<void(const std::string& target)> BeforeWrite;
+  // The attempt of this number (counting every write and copy from 1) runs
+  // on the real disk with the file size limited to half its bytes, so it
+  // fails part way through as a filling disk makes it; 0 for none.
+  // DiskFullOnCut makes the disk report no room while that attempt fails.
+  int CutAttempt = 0;
+  bool DiskFullOnCut = false;
+  int Attempts = 0;
 
   // Targets of the successful writes and copies, in order.
   std::vector<std::string> Written;
@@ -37,6 +44,10 @@ class TTestFileSystem : public TRealFileSystem {
 
  private:
   bool Fails(const std::string& target, const std::string& failText);
+  // Runs write with the process's file size limited to limit bytes.
+  template <typename Write>
+  bool CutShort(std::int64_t limit, Write&& write);
+  bool cutNow_ = false;
 };
 
 }  // namespace zelvora::test
