@@ -461,7 +461,9 @@ TEST(LoadImageFileInto, ReusesItsMemoryAndGivesWhatLoadImageFileGives) {
     const auto alone = LoadImageFile(path);
     ASSERT_TRUE(alone);
     EXPECT_TRUE(test::SamePixels(buffers.Picture, *alone));
-    if (reusable) EXPECT_EQ(buffers.Picture.Pixels().data(), before);
+    if (reusable) {
+      EXPECT_EQ(buffers.Picture.Pixels().data(), before);
+    }
   }
   EXPECT_FALSE(LoadImageFileInto(dir.Write("broken.jpg", "not a picture"), buffers));
   EXPECT_FALSE(LoadImageFileInto(dir.File("missing.jpg"), buffers));

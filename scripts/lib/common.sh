@@ -6,6 +6,8 @@ ZELVORA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 ZELVORA_BUILD_PACKAGES=(cmake g++ ninja-build pkg-config
   libjpeg-dev libgif-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev)
+# bench/speed_bench.sh: djpeg to compare with, GNU time for the peak memory.
+ZELVORA_BENCH_PACKAGES=(libjpeg-turbo-progs time)
 # The browser check of finished galleries. Node.js and npm count as present
 # when their commands are (the machine may carry its own Node.js build, which
 # Debian's npm package would conflict with).

@@ -6,6 +6,7 @@ const char* UsageText() {
   return "usage: zelvora-make [--options FILE.gof] [--set KEY=VALUE]...\n"
          "                    (--list FILE | --folder DIR [--subfolders])\n"
          "                    [--background FILE] [--overwrite ask|never|always] [--quiet]\n"
+         "                    [--jobs N]\n"
          "                    OUTPUT_FOLDER\n"
          "\n"
          "Makes a web gallery of the pictures in a list file (.igl or a plain list of\n"
@@ -19,6 +20,7 @@ const char* UsageText() {
          "  --overwrite MODE   existing picture copies: ask (on a terminal), never\n"
          "                     (the default elsewhere) or always\n"
          "  --quiet            no progress bars\n"
+         "  --jobs N           pictures loaded and scaled at once (default: one per core)\n"
          "\n"
          "Exit status: 0 the gallery was written, 1 the run stopped or wrote nothing,\n"
          "2 wrong arguments or an input that cannot be read.\n";
@@ -92,6 +94,15 @@ std::optional<TCommandLine> ParseCommandLine(const std::vector<std::string>& arg
         line.Overwrite = TOverwriteMode::Always;
       } else {
         error = "--overwrite takes ask, never or always, not \"" + value + "\"";
+        return std::nullopt;
+      }
+    } else if (name == "--jobs") {
+      if (!takeValue()) return std::nullopt;
+      const bool digits = !value.empty() && value.size() <= 4 &&
+                          value.find_first_not_of("0123456789") == std::string::npos;
+      line.Jobs = digits ? std::stoi(value) : 0;
+      if (line.Jobs < 1 || line.Jobs > 256) {
+        error = "--jobs takes a number from 1 to 256, not \"" + value + "\"";
         return std::nullopt;
       }
     } else if (name == "--quiet") {

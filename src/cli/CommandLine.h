@@ -18,6 +18,7 @@ struct TCommandLine {
   std::string BackgroundFile;
   TOverwriteMode Overwrite = TOverwriteMode::Default;
   bool Quiet = false;
+  int Jobs = 0;  // 0: one per core
   bool Help = false;
   std::string OutputFolder;
 };

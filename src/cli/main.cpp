@@ -72,6 +72,8 @@ int Main(int argc, char** argv) {
       break;
   }
 
+  params.Jobs = line->Jobs;
+
   TTerminalHost host(interactive, !line->Quiet);
   TRealFileSystem fileSystem;
   TGenerationRun run(host, fileSystem);
