@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <exception>
 #include <optional>
+#include <type_traits>
 #include <vector>
 
 #include "util/Rounding.h"
@@ -152,7 +154,8 @@ std::vector<FastRange> FastRanges(int sourceSize, int newSize) {
 // Adds one source row into the per-byte column sums. The fixed-size inner
 // block lets the compiler widen and add many bytes per instruction.
 template <typename Sum>
-void AddRow(const std::uint8_t* __restrict in, Sum* __restrict sums, std::size_t count) {
+[[gnu::always_inline]] inline void AddRow(const std::uint8_t* __restrict in,
+                                          Sum* __restrict sums, std::size_t count) {
   constexpr std::size_t kBlock = 64;
   std::size_t k = 0;
   for (; k + kBlock <= count; k += kBlock) {
@@ -162,15 +165,34 @@ void AddRow(const std::uint8_t* __restrict in, Sum* __restrict sums, std::size_t
   for (; k < count; ++k) sums[k] = static_cast<Sum>(sums[k] + in[k]);
 }
 
+// The 16-bit sums make every thumbnail; where the processor has wider
+// vectors they take twice the bytes per instruction.
+#if defined(__x86_64__) && defined(__GNUC__) && defined(__ELF__)
+__attribute__((target_clones("avx2", "default")))
+#endif
+void AddRow16(const std::uint8_t* __restrict in, std::uint16_t* __restrict sums,
+              std::size_t count) {
+  AddRow(in, sums, count);
+}
+
+template <typename Sum>
+inline void AddSourceRow(const std::uint8_t* in, Sum* sums, std::size_t count) {
+  if constexpr (std::is_same_v<Sum, std::uint16_t>) {
+    AddRow16(in, sums, count);
+  } else {
+    AddRow(in, sums, count);
+  }
+}
+
 // One target row from the source rows first..last: the rows are summed
 // whole into per-byte column sums of a type wide enough for that many rows,
 // then each target pixel adds the sums of its columns.
 template <typename Sum>
 void FastTargetRow(const Bitmap& source, const FastRange& r, const std::vector<FastRange>& columns,
                    std::vector<Sum>& columnSums, std::uint8_t* out) {
-  std::fill(columnSums.begin(), columnSums.end(), Sum{0});
+  std::memset(columnSums.data(), 0, columnSums.size() * sizeof(Sum));
   for (int y = r.first; y <= r.last; ++y)
-    AddRow(source.Row(y), columnSums.data(), columnSums.size());
+    AddSourceRow(source.Row(y), columnSums.data(), columnSums.size());
   const auto rowCount = static_cast<std::uint64_t>(r.last - r.first + 1);
   for (const FastRange& c : columns) {
     if (c.first > c.last) {
