@@ -113,6 +113,18 @@ TEST(FileUtilsTest, CopyFileWithDate) {
   EXPECT_FALSE(CopyFileWithDate(source, dir.File("no/folder/x.jpg")));
 }
 
+// The kernel copies nothing from files that report no size (as /proc's
+// do); what it leaves is copied through a buffer, and an existing longer
+// target is cut to the source's length.
+TEST(FileUtilsTest, CopyFinishesWhatTheKernelDoesNotCopy) {
+  TempDir dir;
+  const std::string target = dir.Write("version.txt", std::string(100'000, 'x'));
+  ASSERT_TRUE(CopyFileWithDate("/proc/version", target));
+  const std::string copy = ReadFileBytes(target);
+  EXPECT_EQ(copy.rfind("Linux version", 0), 0u);
+  EXPECT_LT(copy.size(), 1000u);
+}
+
 TEST(FileUtilsTest, CopyOntoItselfKeepsTheFile) {
   TempDir dir;
   const std::string source = dir.Write("a.jpg", "picture bytes");

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <regex>
@@ -589,6 +590,136 @@ TEST_F(GenerationRunTest, DescriptionsAreShownExactlyWhenAFlagIsSet) {
   host.Replies = {TOverwriteReply::YesToAll};
   Run();
   EXPECT_TRUE(options.Thumb_Description.ShowDescription);
+}
+
+// Every file below folder, by its path relative to it.
+std::map<std::string, std::string> FilesBelow(const std::string& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+    if (entry.is_regular_file())
+      files[std::filesystem::relative(entry.path(), folder).string()] =
+          test::ReadFileBytes(entry.path().string());
+  }
+  return files;
+}
+
+// Runs with pictures loaded and scaled on worker threads must write what a
+// plain loop writes, in the same order, and stop where it stops.
+class JobsTest : public GenerationRunTest {
+ protected:
+  TRunOutcome RunWith(int jobs) {
+    TGenerationParams params = ParamsForOptions(options);
+    params.Jobs = jobs;
+    return run.Execute(list, options, params);
+  }
+  void AddPlainPictures(int count) {
+    for (int i = 0; i < count; ++i) AddJpeg(std::string(1, static_cast<char>('a' + i)) + ".jpg");
+  }
+};
+
+TEST_F(JobsTest, TwoThreadsWriteTheSameGalleryAsOne) {
+  AddJpeg("a.jpg", 300, 200);
+  AddJpeg("big.jpg", 800, 500);  // reduced
+  list.InsertSeparator(list.Count());
+  AddPicture("broken.jpg", "no JPEG at all");
+  AddBmp("scan.bmp");  // converted
+  AddPicture("logo.gif", test::MakeGif(test::GifFromBitmap(test::MakeTestPattern(30, 20, 16))));
+  list.InsertSeparator(list.Count());
+  AddJpeg("c.jpg", 90, 60);
+  AddJpeg("d.jpg", 700, 700);  // reduced
+  options.Image_LimitWebPageImageSize = true;
+  options.Image_ResizeSrcImages = true;
+  options.Image_MaxWidth = 640;
+  options.Image_MaxHeight = 600;
+  options.RenameImages = true;
+  options.RenameImageMask = "pic-%4c";
+
+  std::map<std::string, std::string> galleries[2];
+  std::vector<std::string> written[2];
+  for (int jobs : {1, 2}) {
+    std::filesystem::remove_all(output);
+    fs.Written.clear();
+    ASSERT_EQ(RunWith(jobs), TRunOutcome::Done) << jobs;
+    galleries[jobs - 1] = FilesBelow(output);
+    written[jobs - 1] = Written();
+  }
+  EXPECT_EQ(written[1], written[0]);
+  EXPECT_THAT(written[0], ::testing::Contains("images/pic-0002.jpg"));
+  EXPECT_THAT(written[0], ::testing::Contains("images/pic-0004.jpg"));  // the BMP, converted
+  ASSERT_EQ(galleries[1].size(), galleries[0].size());
+  for (const auto& [name, bytes] : galleries[0]) {
+    EXPECT_TRUE(galleries[1].count(name) && galleries[1][name] == bytes) << name;
+  }
+}
+
+TEST_F(JobsTest, AbortWithTwoThreadsStopsWhereOneThreadStops) {
+  AddPlainPictures(6);
+  fs.BeforeWrite = [&](const std::string& target) {
+    if (target.ends_with("b_thumb.jpg")) run.Abort();
+  };
+  for (int jobs : {1, 2}) {
+    std::filesystem::remove_all(output);
+    fs.Written.clear();
+    EXPECT_EQ(RunWith(jobs), TRunOutcome::Stopped);
+    EXPECT_THAT(Written(), ElementsAre("thumbnails/a_thumb.jpg", "images/a.jpg",
+                                       "thumbnails/b_thumb.jpg", "images/b.jpg"))
+        << jobs;
+    // The pictures still in flight when the run stopped wrote nothing.
+    EXPECT_EQ(FilesBelow(output).size(), 4u) << jobs;
+  }
+}
+
+TEST_F(JobsTest, FreezeWithTwoThreadsPausesAfterThePictureBeingWritten) {
+  AddPlainPictures(5);
+  fs.BeforeWrite = [&](const std::string& target) {
+    if (target.ends_with("c_thumb.jpg")) run.Freeze();
+  };
+  std::vector<std::string> writtenWhenPaused;
+  host.OnEvents = [&](bool waiting) {
+    if (!waiting) return;
+    writtenWhenPaused = Written();
+    run.Continue();
+  };
+  EXPECT_EQ(RunWith(2), TRunOutcome::Done);
+  EXPECT_THAT(writtenWhenPaused,
+              ElementsAre("thumbnails/a_thumb.jpg", "images/a.jpg", "thumbnails/b_thumb.jpg",
+                          "images/b.jpg", "thumbnails/c_thumb.jpg", "images/c.jpg"));
+  EXPECT_THAT(host.States, ElementsAre(TRunState::Running, TRunState::Paused, TRunState::Running,
+                                       TRunState::Done));
+  EXPECT_EQ(host.Position[TProgressBar::Thumbnails], 5);
+}
+
+TEST_F(JobsTest, FullDiskWithTwoThreadsWaitsAndRetries) {
+  AddPlainPictures(4);
+  bool filled = false;
+  fs.BeforeWrite = [&](const std::string& target) {
+    if (target.ends_with("c.jpg") && !filled) fs.DiskFull = filled = true;
+  };
+  host.OnEvents = [&](bool waiting) {
+    if (!waiting) return;
+    fs.DiskFull = false;
+    run.Continue();
+  };
+  EXPECT_EQ(RunWith(2), TRunOutcome::Done);
+  ASSERT_EQ(host.Kinds.size(), 1u);
+  EXPECT_EQ(host.Kinds[0], TRunMessage::DiskFull);
+  EXPECT_EQ(fs.FailedAttempts, 1);
+  EXPECT_THAT(Written(), ElementsAre("thumbnails/a_thumb.jpg", "images/a.jpg",
+                                     "thumbnails/b_thumb.jpg", "images/b.jpg",
+                                     "thumbnails/c_thumb.jpg", "images/c.jpg",
+                                     "thumbnails/d_thumb.jpg", "images/d.jpg", "image1.html",
+                                     "image2.html", "image3.html", "image4.html", "page1.html",
+                                     "index.html", "ImageIndex.igl", "GalleryOptions.gof"));
+}
+
+TEST_F(JobsTest, OverwriteQuestionsComeInListOrderWithTwoThreads) {
+  AddPlainPictures(4);
+  ASSERT_EQ(RunWith(2), TRunOutcome::Done);
+  host.Replies = {TOverwriteReply::No, TOverwriteReply::Yes, TOverwriteReply::Cancel};
+  EXPECT_EQ(RunWith(2), TRunOutcome::Stopped);
+  ASSERT_EQ(host.Asked.size(), 3u);
+  for (int i = 0; i < 3; ++i)
+    EXPECT_THAT(host.Asked[i], HasSubstr(std::string("images/") + "abc"[i] + ".jpg"));
 }
 
 TEST(RealFileSystemTest, CopyOntoItselfKeepsTheFile) {

@@ -526,5 +526,58 @@ TEST(LoadImageFile, KindComesFromTheExtensionAndMissingFilesGiveNone) {
   EXPECT_EQ(LoadImageFile(dir.File("folder.bmp")), nullptr);
 }
 
+// Loading one picture after another into the same buffers gives each
+// picture as LoadImageFile does, whatever was loaded before, and a JPEG no
+// larger than the last one takes no new memory.
+TEST(LoadImageFileInto, ReusesItsMemoryAndGivesWhatLoadImageFileGives) {
+  test::TempDir dir;
+  const Bitmap photo = test::MakePhotoLikePicture(160, 120, 3);
+  test::JpegOptions grey;
+  grey.color = test::JpegColor::Grey;
+  test::JpegOptions cmyk;
+  cmyk.color = test::JpegColor::Cmyk;
+  std::string truncated = test::MakeJpeg(test::MakePhotoLikePicture(200, 160, 4));
+  truncated.resize(truncated.size() / 2);
+  const std::vector<std::string> paths = {
+      dir.Write("big.jpg", test::MakeJpeg(test::MakePhotoLikePicture(200, 160, 5))),
+      dir.Write("photo.jpg", test::MakeJpeg(photo)),
+      dir.Write("grey.jpg", test::MakeJpeg(photo, grey)),
+      dir.Write("cmyk.jpg", test::MakeJpeg(photo, cmyk)),
+      dir.Write("cut.jpg", truncated),
+      dir.Write("scan.bmp", test::MakeBmp(test::MakeTestPattern(30, 20))),
+      dir.Write("tiles.gif", test::MakeGif(test::GifFromBitmap(test::MakeTestPattern(12, 9, 16)))),
+      dir.Write("photo2.jpg", test::MakeJpeg(photo)),
+  };
+  TLoadBuffers buffers;
+  for (const std::string& path : paths) {
+    SCOPED_TRACE(path);
+    const std::uint8_t* before = buffers.Picture.Pixels().data();
+    const bool reusable = path.ends_with("photo2.jpg");
+    ASSERT_TRUE(LoadImageFileInto(path, buffers));
+    const auto alone = LoadImageFile(path);
+    ASSERT_TRUE(alone);
+    EXPECT_TRUE(test::SamePixels(buffers.Picture, *alone));
+    if (reusable) {
+      EXPECT_EQ(buffers.Picture.Pixels().data(), before);
+    }
+  }
+  EXPECT_FALSE(LoadImageFileInto(dir.Write("broken.jpg", "not a picture"), buffers));
+  EXPECT_FALSE(LoadImageFileInto(dir.File("missing.jpg"), buffers));
+}
+
+TEST(DecodingBytes, ComesFromTheHeader) {
+  const std::string jpeg = test::MakeJpeg(test::MakePhotoLikePicture(64, 48));
+  EXPECT_EQ(DecodingBytes(ImageKind::JPEG, jpeg), 64 * 48 * 3);
+  test::JpegOptions progressive;
+  progressive.progressive = true;
+  EXPECT_GT(DecodingBytes(ImageKind::JPEG, test::MakeJpeg(test::MakePhotoLikePicture(64, 48),
+                                                          progressive)),
+            64 * 48 * 3);
+  EXPECT_EQ(DecodingBytes(ImageKind::BMP, test::MakeBmp(test::MakeTestPattern(30, 20))),
+            30 * 20 * 3);
+  EXPECT_EQ(DecodingBytes(ImageKind::JPEG, "no header"), 0);
+  EXPECT_EQ(DecodingBytes(ImageKind::GIF, "GIF"), 0);
+}
+
 }  // namespace
 }  // namespace zelvora

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <functional>
 #include <initializer_list>
 #include <vector>
@@ -91,6 +93,71 @@ TEST(ResampleFast, SizesAndFailures) {
   EXPECT_FALSE(ResampleFast(&source, &target, 0, 2, true));
   EXPECT_EQ(target.Width(), 0);
   EXPECT_EQ(target.Height(), 2);
+}
+
+// The box resampler as written down, pixel by pixel, to hold the row-wise
+// one to.
+Bitmap ReferenceFast(const Bitmap& source, int newWidth, int newHeight) {
+  auto ranges = [](int size, int newSize) {
+    std::vector<std::pair<int, int>> result;
+    const double step = static_cast<double>(size) / newSize;
+    double start = 0;
+    for (int i = 0; i < newSize; ++i) {
+      const double end = start + step;
+      const int a = static_cast<int>(start), b = static_cast<int>(end);
+      int first, last;
+      if (step > 1) {
+        first = (a + 1 - start) > 0.5 ? a : a + 1;
+        last = (end - b) > 0.5 ? b : b - 1;
+      } else {
+        first = last = step * 0.5 > (end - b) ? a : b;
+      }
+      first = std::max(first, 0);
+      last = std::min(last, size - 1);
+      if (step <= 1) first = last = std::clamp(first, 0, size - 1);
+      result.emplace_back(first, last);
+      start = end;
+    }
+    return result;
+  };
+  const auto rows = ranges(source.Height(), newHeight);
+  const auto columns = ranges(source.Width(), newWidth);
+  Bitmap target;
+  EXPECT_TRUE(target.Resize(newWidth, newHeight));
+  for (int i = 0; i < newHeight; ++i) {
+    for (int j = 0; j < newWidth; ++j) {
+      std::uint64_t sum[3] = {0, 0, 0}, count = 0;
+      for (int y = rows[i].first; y <= rows[i].second; ++y) {
+        for (int x = columns[j].first; x <= columns[j].second; ++x) {
+          for (int k = 0; k < 3; ++k) sum[k] += source.Row(y)[3 * x + k];
+          ++count;
+        }
+      }
+      for (int k = 0; k < 3; ++k)
+        target.Row(i)[3 * j + k] = count ? static_cast<std::uint8_t>(sum[k] / count) : 0;
+    }
+  }
+  return target;
+}
+
+// Row sums are kept in 16 bits for up to 257 source rows per target row and
+// in wider ones above; bright pictures at both sides of that line, odd row
+// lengths and both directions must match the pixel-by-pixel mean.
+TEST(ResampleFast, RowWiseSumsMatchThePixelByPixelMean) {
+  struct Case {
+    int width, height, newWidth, newHeight;
+  };
+  for (const Case& c : {Case{1000, 771, 100, 3}, Case{7, 1030, 3, 4}, Case{257, 257, 1, 1},
+                        Case{258, 258, 1, 1}, Case{333, 250, 100, 75}, Case{50, 40, 77, 61},
+                        Case{129, 3, 64, 2}}) {
+    const Bitmap source = Make(c.width, c.height, [](int x, int y) {
+      return MakeColor(255 - (x * y) % 7, 250 + (x + y) % 6, (x * 31 + y * 17) & 255);
+    });
+    Bitmap target;
+    ASSERT_TRUE(ResampleFast(&source, &target, c.newWidth, c.newHeight, false));
+    EXPECT_EQ(target.Pixels(), ReferenceFast(source, c.newWidth, c.newHeight).Pixels())
+        << c.width << "x" << c.height << " to " << c.newWidth << "x" << c.newHeight;
+  }
 }
 
 TEST(Resample, MissingEmptyOrTooLargeFails) {

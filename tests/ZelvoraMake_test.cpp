@@ -148,6 +148,12 @@ TEST_F(ZelvoraMakeTest, WrongArgumentsExitWithTwoAndSayWhy) {
   EXPECT_EQ(r.status, 2);
   EXPECT_THAT(r.err, HasSubstr("unknown option key \"NoSuchKey\""));
 
+  for (const char* jobs : {"0", "x", "257", ""}) {
+    r = Make({"--jobs", jobs, "--folder", ".", "out"});
+    EXPECT_EQ(r.status, 2) << jobs;
+    EXPECT_THAT(r.err, HasSubstr("--jobs takes a number from 1 to 256")) << jobs;
+  }
+
   r = Make({"--help"});
   EXPECT_EQ(r.status, 0);
   EXPECT_THAT(r.out, HasSubstr("Usage: zelvora-make"));
@@ -244,6 +250,25 @@ TEST_F(ZelvoraMakeTest, GivesTheSameFilesAsTheEngineDrivenLikeTheWizard) {
   for (const std::string& name : files)
     EXPECT_EQ(ReadFileBytes(dir.File("engine/" + name)), ReadFileBytes(dir.File("cli/" + name)))
         << name;
+}
+
+TEST_F(ZelvoraMakeTest, JobsChangeNothingInTheGallery) {
+  for (const char* name : {"a.jpg", "b.jpg", "c.jpg", "d.jpg"}) Jpeg(name);
+  dir.Write("src/e.bmp", test::MakeBmp(test::MakeTestPattern(50, 40)));
+  for (const char* jobs : {"1", "3"}) {
+    ASSERT_EQ(Make({"--jobs", jobs, "--folder", dir.File("src"), "--set", "RenameImages=yes",
+                    dir.File(std::string("jobs") + jobs)})
+                  .status,
+              0);
+  }
+  const auto files = FilesBelow(dir.File("jobs1"));
+  EXPECT_EQ(files, FilesBelow(dir.File("jobs3")));
+  EXPECT_EQ(files.size(), 2u * 5 + 5 + 4);  // thumbnails, copies, pages, index and list
+  for (const std::string& name : files) {
+    if (name == "GalleryOptions.gof") continue;  // names its own output folder
+    EXPECT_EQ(ReadFileBytes(dir.File("jobs1/" + name)), ReadFileBytes(dir.File("jobs3/" + name)))
+        << name;
+  }
 }
 
 // --- Arguments and help -----------------------------------------------------

@@ -11,6 +11,8 @@ ZELVORA_BUILD_PACKAGES=(cmake g++ ninja-build pkg-config
 ZELVORA_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 ZELVORA_FUZZ_TARGETS=(decode_jpeg decode_bitmaps options_file list_file language_file
   settings_store html_url name_mask)
+# bench/speed_bench.sh: djpeg to compare with, GNU time for the peak memory.
+ZELVORA_BENCH_PACKAGES=(libjpeg-turbo-progs time)
 # The browser check of finished galleries. Node.js and npm count as present
 # when their commands are (the machine may carry its own Node.js build, which
 # Debian's npm package would conflict with).
@@ -37,8 +39,8 @@ ensure_packages() {
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# configure_and_build DIR [cmake options...]
-configure_and_build() {
+# configure_build_dir DIR [cmake options...] : configures only.
+configure_build_dir() {
   local dir=$1; shift
   local launcher=()
   # ccache with paths taken relative to the checkout, so a fresh clone in
@@ -48,7 +50,12 @@ configure_and_build() {
     launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
   fi
   cmake -S "$ZELVORA_ROOT" -B "$ZELVORA_ROOT/$dir" -G Ninja "${launcher[@]}" "$@" >/dev/null
-  cmake --build "$ZELVORA_ROOT/$dir" --parallel "$(nproc)"
+}
+
+# configure_and_build DIR [cmake options...]
+configure_and_build() {
+  configure_build_dir "$@"
+  cmake --build "$ZELVORA_ROOT/$1" --parallel "$(nproc)"
 }
 
 # run_fuzzers SECONDS : builds fuzz/ with clang into build-fuzz/, writes the

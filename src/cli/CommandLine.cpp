@@ -45,6 +45,17 @@ bool AddSetLine(TCommandLine& line, const std::string& value, std::string& error
   return true;
 }
 
+bool SetJobs(TCommandLine& line, const std::string& value, std::string& error) {
+  const bool digits = !value.empty() && value.size() <= 4 &&
+                      value.find_first_not_of("0123456789") == std::string::npos;
+  line.Jobs = digits ? std::stoi(value) : 0;
+  if (line.Jobs < 1 || line.Jobs > 256) {
+    error = "--jobs takes a number from 1 to 256, not \"" + value + "\"";
+    return false;
+  }
+  return true;
+}
+
 const TOptionSpec kOptions[] = {
     {"--options", nullptr, "FILE.gof",
      "gallery options file to start from (after the start-up\nfiles of Templates/)",
@@ -75,6 +86,10 @@ const TOptionSpec kOptions[] = {
      "after a successful run, remove the pages, thumbnails\nand copies of the gallery "
      "written there before that\nthis run did not write",
      [](TCommandLine& l, const std::string&, std::string&) { return l.Clean = true, true; }},
+    {"--jobs", nullptr, "N",
+     "pictures loaded and scaled at once (default: one per\ncore); the gallery is the same "
+     "for any N",
+     SetJobs},
     {"--quiet", nullptr, nullptr, "no progress bars",
      [](TCommandLine& l, const std::string&, std::string&) { return l.Quiet = true, true; }},
     {"--list-keys", nullptr, nullptr,

@@ -19,6 +19,7 @@ struct TCommandLine {
   TOverwriteMode Overwrite = TOverwriteMode::Default;
   bool Clean = false;
   bool Quiet = false;
+  int Jobs = 0;  // 0: one per core
   // Requests that print something and end the program before any input is
   // read.
   bool Help = false;

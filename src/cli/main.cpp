@@ -134,6 +134,7 @@ int Main(int argc, char** argv) {
   TTerminalHost host(interactive, !line->Quiet, line->Overwrite);
   host.Watch(&list, &options);
   TRecordingFileSystem fileSystem;
+  params.Jobs = line->Jobs;
   TGenerationRun run(host, fileSystem);
   host.Attach(&run);
   TTerminalHost::InstallInterruptHandler();

@@ -9,16 +9,15 @@
 #include "gallery/GallerySet.h"
 #include "gallery/ImageGalleryList.h"
 #include "gallery/ListFiles.h"
-#include "generation/Thumbnail.h"
+#include "generation/PicturePipeline.h"
+#include "generation/PictureWork.h"
 #include "html/HtmlHelpers.h"
 #include "html/ImagePages.h"
 #include "html/PageIndex.h"
 #include "html/ThumbTablePages.h"
 #include "imaging/Bitmap.h"
 #include "imaging/ImageKind.h"
-#include "imaging/ImageLoader.h"
 #include "imaging/JpegWriter.h"
-#include "imaging/Resample.h"
 #include "texts/InterfaceTexts.h"
 #include "util/PathUtils.h"
 #include "util/TextUtils.h"
@@ -228,6 +227,14 @@ bool TGenerationRun::WriteJPEGFileGuarded(const std::string& path, const Bitmap&
                  retry, report);
 }
 
+bool TGenerationRun::WriteEncodedJPEGGuarded(const std::string& path,
+                                             const std::optional<std::string>& bytes, int width,
+                                             int height) {
+  // A picture the encoder failed on is a write that fails, as if encoded here.
+  return Guarded([&] { return bytes.has_value() && fs_.WriteFile(path, *bytes); },
+                 UncompressedBmpSize(width, height), path, TGuardKind::JPEG, true, true);
+}
+
 bool TGenerationRun::CopyFileGuarded(const std::string& source, const std::string& target,
                                      bool retry, bool report) {
   return Guarded([&] { return fs_.CopyFile(source, target); }, fs_.FileSize(source), target,
@@ -273,6 +280,23 @@ TRunOutcome TGenerationRun::Execute(TImageGalleryList& list, TGallerySet& option
   return TRunOutcome::Stopped;
 }
 
+// What the phases of one run share.
+struct TGenerationRun::TRunPlan {
+  TRunPlan(TImageGalleryList& list, TGallerySet& options, const TGenerationParams& params)
+      : List(list), Options(options), Params(params) {}
+  TImageGalleryList& List;
+  TGallerySet& Options;
+  const TGenerationParams& Params;
+  int PerPage = 1;
+  int Count = 0;
+  // The pictures PrepareNames took: an entry whose file has gone keeps
+  // stale names and gets nothing.
+  std::vector<bool> Prepared;
+  int ExistingPictures = 0;
+  std::string OutputFolder, ThumbFolder, ImageFolder;
+  bool CopyImages = false;
+};
+
 TRunOutcome TGenerationRun::Run(TImageGalleryList& list, TGallerySet& options,
                                 const TGenerationParams& params) {
   // 1. A fresh run.
@@ -287,204 +311,228 @@ TRunOutcome TGenerationRun::Run(TImageGalleryList& list, TGallerySet& options,
   // 2. Descriptions are printed exactly when there is something to print.
   options.Thumb_Description.ShowDescription = options.Thumb_Description.ShowFlags != 0;
 
-  // 3. Numbers, pages and names. Which pictures PrepareNames takes is noted
-  // first: an entry whose file has gone keeps stale names and gets nothing.
-  // The page writers page the list by the same rule; numbering by another
-  // would break the links when an options file holds a count below 1.
-  const int perPage = ThumbsPerPage(options);
-  const int count = list.Count();
-  std::vector<bool> prepared(static_cast<std::size_t>(count), false);
-  int existingPictures = 0;
-  for (int i = 0; i < count; ++i) {
-    if (list.IsImage(i) && fs_.FileExists(list.Items(i)->FileName)) {
-      prepared[static_cast<std::size_t>(i)] = true;
-      ++existingPictures;
+  TRunPlan plan(list, options, params);
+  if (!PrepareNames(plan)) return Stop();
+  // Nothing to show: nothing is written.
+  if (list.ImageCount() == 0 || plan.ExistingPictures == 0) return Finish();
+  switch (MakeFolders(plan)) {
+    case TFolders::Refused:
+      return Stop();
+    case TFolders::Missing:
+      return Finish();
+    case TFolders::Made:
+      break;
+  }
+  if (!CopyBackground(plan) || !WritePictures(plan) || !WriteImagePages(plan) ||
+      !WriteTablePages(plan) || !WriteIndexAndFrameset(plan) || !WriteListAndOptions(plan))
+    return Stop();
+  return Finish();
+}
+
+bool TGenerationRun::PrepareNames(TRunPlan& plan) {
+  // Which pictures PrepareNames takes is noted first. The page writers page
+  // the list by the same rule; numbering by another would break pages for a
+  // count below 1.
+  plan.PerPage = ThumbsPerPage(plan.Options);
+  plan.Count = plan.List.Count();
+  plan.Prepared.assign(static_cast<std::size_t>(plan.Count), false);
+  for (int i = 0; i < plan.Count; ++i) {
+    if (plan.List.IsImage(i) && fs_.FileExists(plan.List.Items(i)->FileName)) {
+      plan.Prepared[static_cast<std::size_t>(i)] = true;
+      ++plan.ExistingPictures;
     }
   }
-  list.RenameMask = options.RenameImages ? options.RenameImageMask : std::string();
-  if (!list.PrepareNames(options.KeepLocationOfImages, perPage,
-                         NameTargetsFor(options, params.CopySourceImages, params.ConvertToJPEG)))
-    return Stop();
+  plan.List.RenameMask = plan.Options.RenameImages ? plan.Options.RenameImageMask : std::string();
+  return plan.List.PrepareNames(
+      plan.Options.KeepLocationOfImages, plan.PerPage,
+      NameTargetsFor(plan.Options, plan.Params.CopySourceImages, plan.Params.ConvertToJPEG));
+}
 
-  // 4. Nothing to show: nothing is written.
-  if (list.ImageCount() == 0 || existingPictures == 0) return Finish();
-
-  // 5. Folders.
-  const std::string outputFolder = IncludeTrailingBackslash(options.OutputFolder);
+TGenerationRun::TFolders TGenerationRun::MakeFolders(TRunPlan& plan) {
+  TGallerySet& options = plan.Options;
+  plan.OutputFolder = IncludeTrailingBackslash(options.OutputFolder);
   const std::string thumbSub = FolderFromURLPath(options.Thumb_URLPath);
   const std::string imageSub = FolderFromURLPath(options.Image_URLPath);
   if (!StaysInside(thumbSub) || (!options.KeepLocationOfImages && !StaysInside(imageSub))) {
-    host_.ShowMessage(TRunMessage::WriteError, InterfaceText(TextId::WriteErrorTitle),
-                      InterfaceText(TextId::FileWriteError) + "\n" +
-                          InterfaceText(TextId::CreationAborted));
-    return Stop();
+    ShowWriteError();
+    return TFolders::Refused;
   }
-  const std::string thumbFolder =
-      thumbSub.empty() ? outputFolder : IncludeTrailingBackslash(outputFolder + thumbSub);
-  std::string imageFolder;
+  plan.ThumbFolder = thumbSub.empty() ? plan.OutputFolder
+                                      : IncludeTrailingBackslash(plan.OutputFolder + thumbSub);
   if (!options.KeepLocationOfImages)
-    imageFolder =
-        imageSub.empty() ? outputFolder : IncludeTrailingBackslash(outputFolder + imageSub);
-  options.ThumbFolder = thumbFolder;
-  options.ImageFolder = imageFolder;
-  fs_.ForceFolders(ExcludeTrailingDelimiters(thumbFolder));
-  if (!imageFolder.empty()) fs_.ForceFolders(ExcludeTrailingDelimiters(imageFolder));
-  if (!fs_.DirectoryExists(ExcludeTrailingDelimiters(thumbFolder))) return Finish();
+    plan.ImageFolder = imageSub.empty() ? plan.OutputFolder
+                                        : IncludeTrailingBackslash(plan.OutputFolder + imageSub);
+  options.ThumbFolder = plan.ThumbFolder;
+  options.ImageFolder = plan.ImageFolder;
+  fs_.ForceFolders(ExcludeTrailingDelimiters(plan.ThumbFolder));
+  if (!plan.ImageFolder.empty()) fs_.ForceFolders(ExcludeTrailingDelimiters(plan.ImageFolder));
+  if (!fs_.DirectoryExists(ExcludeTrailingDelimiters(plan.ThumbFolder))) return TFolders::Missing;
+  plan.CopyImages = plan.Params.CopySourceImages && !plan.ImageFolder.empty();
+  return TFolders::Made;
+}
 
-  // 6. Background image, replaced without asking.
+bool TGenerationRun::CopyBackground(TRunPlan& plan) {
+  // Replaced without asking.
+  const TGenerationParams& params = plan.Params;
   if (params.UseBackgroundImage && !params.BackgroundImagePath.empty() &&
       fs_.FileExists(params.BackgroundImagePath)) {
-    const std::string name = FreeNameForCopy(list, thumbFolder,
+    const std::string name = FreeNameForCopy(plan.List, plan.ThumbFolder,
                                              FileNameOf(params.BackgroundImagePath),
                                              params.BackgroundImagePath);
-    if (!CopyFileGuarded(params.BackgroundImagePath, thumbFolder + name, true, true))
-      return Stop();
-    options.HTMLPage_Background = options.Thumb_URLPath + name;
+    if (!CopyFileGuarded(params.BackgroundImagePath, plan.ThumbFolder + name, true, true))
+      return false;
+    plan.Options.HTMLPage_Background = plan.Options.Thumb_URLPath + name;
   } else {
-    options.HTMLPage_Background.clear();
+    plan.Options.HTMLPage_Background.clear();
   }
+  return true;
+}
 
-  // 7. Thumbnails bar.
-  thumbMaximum_ = count;
+bool TGenerationRun::WritePictures(TRunPlan& plan) {
+  thumbMaximum_ = plan.Count;
   thumbPosition_ = 0;
   host_.SetProgress(TProgressBar::Thumbnails, 0, thumbMaximum_);
 
-  // 8. Thumbnails and copies.
-  const bool copyImages = params.CopySourceImages && !imageFolder.empty();
-  for (int i = 0; i < count; ++i) {
-    TImageGalleryItem* item = list.IsImage(i) ? list.Items(i) : nullptr;
-    if (item) {
-      item->ThumbWidth = options.Thumb_MaxWidth;
-      item->ThumbHeight = options.Thumb_MaxHeight;
-      item->ImageWidth = options.Image_MaxWidth;
-      item->ImageHeight = options.Image_MaxHeight;
-      std::unique_ptr<Bitmap> picture =
-          prepared[static_cast<std::size_t>(i)] ? LoadImageFile(item->FileName) : nullptr;
-      std::unique_ptr<Bitmap> thumb = picture ? MakeThumbnail(*picture, options) : nullptr;
-      if (thumb) {
-        if (!IsPlainFileName(item->ThumbName) || !IsPlainFileName(item->ImageName)) {
-          host_.ShowMessage(TRunMessage::WriteError, InterfaceText(TextId::WriteErrorTitle),
-                            InterfaceText(TextId::FileWriteError) + "\n" +
-                                InterfaceText(TextId::CreationAborted));
-          return Stop();
-        }
-        const std::string thumbPath = thumbFolder + item->ThumbName;
-        if (!WriteJPEGFileGuarded(thumbPath, *thumb, options.Thumb_JPEGQuality, true, true, true,
-                                  false))
-          return Stop();
-        item->ImageWidth = picture->Width();
-        item->ImageHeight = picture->Height();
-        item->ThumbFileSize = fs_.FileSize(thumbPath);
-        item->ThumbWidth = thumb->Width();
-        item->ThumbHeight = thumb->Height();
-        thumb.reset();
-        bool resized = false;
+  // Workers may load and scale the next pictures while this thread writes
+  // the current one; files are written here only, in list order.
+  std::vector<TPictureTask> tasks;
+  for (int i = 0; i < plan.Count; ++i) {
+    if (!plan.List.IsImage(i)) continue;
+    TPictureTask task;
+    task.Index = i;
+    task.FileName = plan.List.Items(i)->FileName;
+    task.Load = plan.Prepared[static_cast<std::size_t>(i)];
+    task.CopyImages = plan.CopyImages;
+    task.ConvertToJPEG = plan.Params.ConvertToJPEG;
+    tasks.push_back(std::move(task));
+  }
+  const int jobs = plan.Params.Jobs > 0 ? plan.Params.Jobs : DefaultJobCount();
+  TPicturePipeline pipeline(std::move(tasks), plan.Options, jobs,
+                            [this] { return paused_.load() || abortRequested_.load(); });
 
-        if (options.Image_LimitWebPageImageSize &&
-            !(picture->Width() <= options.Image_MaxWidth &&
-              picture->Height() <= options.Image_MaxHeight)) {
-          TPixelSize reduced = FitSize(picture->Width(), picture->Height(), options.Image_MaxWidth,
-                                  options.Image_MaxHeight);
-          if (options.Image_ResizeSrcImages && !options.KeepLocationOfImages) {
-            std::unique_ptr<Bitmap> smaller = std::make_unique<Bitmap>();
-            if (ResampleExact(picture.get(), smaller.get(), reduced.Width, reduced.Height)) {
-              picture = std::move(smaller);
-              item->ImageWidth = picture->Width();
-              item->ImageHeight = picture->Height();
-              resized = true;
-            }
-          }
-        }
-
-        if (copyImages) {
-          if ((params.ConvertToJPEG && !IsWebCompatibleImage(item->FileName)) || resized) {
-            item->ImageName = BaseNameOf(item->ImageName) + ".jpg";
-            const std::string target = imageFolder + item->ImageName;
-            if (ConfirmOverwrite(target) &&
-                !WriteJPEGFileGuarded(target, *picture, options.Image_JPEGQuality, true, true,
-                                      true, false))
-              return Stop();
-            if (overwriteAnswer_ == kOverwriteCancelled) return Stop();
-            item->FileSize = fs_.FileSize(target);
-            fs_.SetFileDate(target, item->FileDate);
-          } else {
-            const std::string target = imageFolder + item->ImageName;
-            if (ConfirmOverwrite(target) && !CopyFileGuarded(item->FileName, target, true, true))
-              return Stop();
-            if (overwriteAnswer_ == kOverwriteCancelled) return Stop();
-          }
-        }
-      }
+  std::size_t next = 0;
+  for (int i = 0; i < plan.Count; ++i) {
+    if (TImageGalleryItem* item = plan.List.IsImage(i) ? plan.List.Items(i) : nullptr) {
+      // These sizes stay when the picture cannot be read.
+      item->ThumbWidth = plan.Options.Thumb_MaxWidth;
+      item->ThumbHeight = plan.Options.Thumb_MaxHeight;
+      item->ImageWidth = plan.Options.Image_MaxWidth;
+      item->ImageHeight = plan.Options.Image_MaxHeight;
+      if (!WritePicture(plan, *item, pipeline.Take(next++))) return false;
     }
     Advance(TProgressBar::Thumbnails);
-    if (CheckPoint()) return Stop();
+    if (CheckPoint()) return false;
   }
+  return true;
+}
 
-  // 9. Pages bar.
-  const int pageCount = list.PageCount(perPage);
-  pageMaximum_ = (options.Framed_ThumbTablePage ? 1 : 0) + pageCount + list.ImageCount() + 1;
+bool TGenerationRun::WritePicture(TRunPlan& plan, TImageGalleryItem& item,
+                                  const TPreparedPicture& picture) {
+  if (!picture.HasThumbnail) return true;  // unreadable: no thumbnail, no copy
+  if (!IsPlainFileName(item.ThumbName) || !IsPlainFileName(item.ImageName)) {
+    ShowWriteError();
+    return false;
+  }
+  const std::string thumbPath = plan.ThumbFolder + item.ThumbName;
+  if (!WriteEncodedJPEGGuarded(thumbPath, picture.ThumbJpeg, picture.ThumbWidth,
+                               picture.ThumbHeight))
+    return false;
+  item.ImageWidth = picture.ImageWidth;
+  item.ImageHeight = picture.ImageHeight;
+  item.ThumbFileSize = fs_.FileSize(thumbPath);
+  item.ThumbWidth = picture.ThumbWidth;
+  item.ThumbHeight = picture.ThumbHeight;
+  if (!plan.CopyImages) return true;
+
+  if (picture.WriteCopyAsJpeg) {
+    item.ImageName = BaseNameOf(item.ImageName) + ".jpg";
+    const std::string target = plan.ImageFolder + item.ImageName;
+    if (ConfirmOverwrite(target) &&
+        !WriteEncodedJPEGGuarded(target, picture.CopyJpeg, picture.CopyWidth,
+                                 picture.CopyHeight))
+      return false;
+    if (overwriteAnswer_ == kOverwriteCancelled) return false;
+    item.FileSize = fs_.FileSize(target);
+    fs_.SetFileDate(target, item.FileDate);
+  } else {
+    const std::string target = plan.ImageFolder + item.ImageName;
+    if (ConfirmOverwrite(target) && !CopyFileGuarded(item.FileName, target, true, true))
+      return false;
+    if (overwriteAnswer_ == kOverwriteCancelled) return false;
+  }
+  return true;
+}
+
+bool TGenerationRun::WriteImagePages(TRunPlan& plan) {
+  TImageGalleryList& list = plan.List;
+  pageMaximum_ = (plan.Options.Framed_ThumbTablePage ? 1 : 0) + list.PageCount(plan.PerPage) +
+                 list.ImageCount() + 1;
   pagePosition_ = 0;
   host_.SetProgress(TProgressBar::Pages, 0, pageMaximum_);
 
-  // 10. Image pages.
-  for (int i = 0; i < count; ++i) {
-    if (prepared[static_cast<std::size_t>(i)] && list.IsImage(i) &&
+  for (int i = 0; i < plan.Count; ++i) {
+    if (plan.Prepared[static_cast<std::size_t>(i)] && list.IsImage(i) &&
         IsWebCompatibleImage(list.Items(i)->ImageName)) {
       const std::string path =
-          outputFolder + "image" + std::to_string(list.Items(i)->Number) + ".html";
-      if (!WriteTextFileGuarded(path, WriteImagePage(i, list, options), true, true))
-        return Stop();
+          plan.OutputFolder + "image" + std::to_string(list.Items(i)->Number) + ".html";
+      if (!WriteTextFileGuarded(path, WriteImagePage(i, list, plan.Options), true, true))
+        return false;
       Advance(TProgressBar::Pages);
     }
-    if (CheckPoint()) return Stop();
+    if (CheckPoint()) return false;
   }
+  return true;
+}
 
-  // 11. Thumbnail table pages.
+bool TGenerationRun::WriteTablePages(TRunPlan& plan) {
+  const int pageCount = plan.List.PageCount(plan.PerPage);
   int position = 0;
-  for (int page = 1; position < count; ++page) {
+  for (int page = 1; position < plan.Count; ++page) {
     const int start = position;
-    const std::string text = WriteThumbTablePage(position, page, pageCount, list, options);
-    if (!WriteTextFileGuarded(outputFolder + "page" + std::to_string(page) + ".html", text, true,
-                              true))
-      return Stop();
+    const std::string text =
+        WriteThumbTablePage(position, page, pageCount, plan.List, plan.Options);
+    if (!WriteTextFileGuarded(plan.OutputFolder + "page" + std::to_string(page) + ".html", text,
+                              true, true))
+      return false;
     Advance(TProgressBar::Pages);
-    if (CheckPoint()) return Stop();
+    if (CheckPoint()) return false;
     if (position <= start) break;  // a writer that does not move on must not loop forever
   }
+  return true;
+}
 
-  // 12. Page index.
-  const std::string indexPath =
-      outputFolder + (options.Framed_ThumbTablePage ? "pageindex.html" : "index.html");
-  if (!WriteTextFileGuarded(indexPath, WritePageIndexPage(list, options), true, true))
-    return Stop();
+bool TGenerationRun::WriteIndexAndFrameset(TRunPlan& plan) {
+  const bool framed = plan.Options.Framed_ThumbTablePage;
+  const std::string indexPath = plan.OutputFolder + (framed ? "pageindex.html" : "index.html");
+  if (!WriteTextFileGuarded(indexPath, WritePageIndexPage(plan.List, plan.Options), true, true))
+    return false;
   galleryStartPage_ = indexPath;
   Advance(TProgressBar::Pages);
-  if (CheckPoint()) return Stop();
+  if (CheckPoint()) return false;
+  if (!framed) return true;
 
-  // 13. Frameset.
-  if (options.Framed_ThumbTablePage) {
-    const std::string framesetPath = outputFolder + "index.html";
-    if (!WriteTextFileGuarded(framesetPath, WriteFramesetPage(options), true, true))
-      return Stop();
-    galleryStartPage_ = framesetPath;
-    Advance(TProgressBar::Pages);
-    if (CheckPoint()) return Stop();
-  }
+  const std::string framesetPath = plan.OutputFolder + "index.html";
+  if (!WriteTextFileGuarded(framesetPath, WriteFramesetPage(plan.Options), true, true))
+    return false;
+  galleryStartPage_ = framesetPath;
+  Advance(TProgressBar::Pages);
+  return !CheckPoint();
+}
 
-  // 14. The list file.
-  const std::string listText = SaveToText(list, TListForm::Igl, DefaultGeneratorText());
+bool TGenerationRun::WriteListAndOptions(TRunPlan& plan) {
+  const std::string listText = SaveToText(plan.List, TListForm::Igl, DefaultGeneratorText());
   if (listText.empty() ||
-      !WriteTextFileGuarded(outputFolder + "ImageIndex.igl", listText, true, true))
-    return Stop();
-
-  // 15. The options file.
+      !WriteTextFileGuarded(plan.OutputFolder + "ImageIndex.igl", listText, true, true))
+    return false;
   std::string optionsText;
-  if (!options.SaveToText(optionsText) ||
-      !WriteTextFileGuarded(outputFolder + "GalleryOptions.gof", optionsText, true, true))
-    return Stop();
+  return plan.Options.SaveToText(optionsText) &&
+         WriteTextFileGuarded(plan.OutputFolder + "GalleryOptions.gof", optionsText, true, true);
+}
 
-  // 17. The end.
-  return Finish();
+void TGenerationRun::ShowWriteError() {
+  host_.ShowMessage(TRunMessage::WriteError, InterfaceText(TextId::WriteErrorTitle),
+                    InterfaceText(TextId::FileWriteError) + "\n" +
+                        InterfaceText(TextId::CreationAborted));
 }
 
 }  // namespace zelvora

@@ -9,6 +9,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
+#include <optional>
 #include <string>
 
 #include "generation/RunFileSystem.h"
@@ -19,6 +20,8 @@ namespace zelvora {
 class Bitmap;
 class TGallerySet;
 class TImageGalleryList;
+struct TImageGalleryItem;
+struct TPreparedPicture;
 
 // The standing answer to overwrite questions during one run.
 enum TOverwriteAnswer : int {
@@ -38,6 +41,10 @@ struct TGenerationParams {
   // The answer state a run starts with: the wizard always asks; a caller
   // that cannot ask starts from "never" or "always".
   int InitialOverwriteAnswer = kOverwriteAsk;
+  // Threads that load and scale pictures while the run writes: 1 is a plain
+  // loop on the calling thread, 0 or less as many as there are cores. The
+  // gallery is the same whatever the number.
+  int Jobs = 0;
 };
 
 // The boxes as the wizard's interlocks leave them for these options: copy
@@ -55,7 +62,9 @@ class TGenerationRun {
   TGenerationRun(IRunHost& host, IRunFileSystem& fileSystem);
 
   // The run itself. Never throws; an unexpected failure stops the run and is
-  // reported as TRunMessage::Unexpected.
+  // reported as TRunMessage::Unexpected. Pictures may be loaded and scaled on
+  // worker threads (TGenerationParams::Jobs), but every file is written and
+  // every host call made from the calling thread, in list order.
   TRunOutcome Execute(TImageGalleryList& list, TGallerySet& options,
                       const TGenerationParams& params);
 
@@ -93,6 +102,21 @@ class TGenerationRun {
   bool Guarded(Operation&& operation, std::int64_t neededSize, const std::string& target,
                TGuardKind kind, bool retry, bool report);
   TRunOutcome Run(TImageGalleryList& list, TGallerySet& options, const TGenerationParams& params);
+  // The phases of a run, in order; false when the run must stop.
+  struct TRunPlan;
+  enum class TFolders { Made, Missing, Refused };
+  bool PrepareNames(TRunPlan& plan);
+  TFolders MakeFolders(TRunPlan& plan);
+  bool CopyBackground(TRunPlan& plan);
+  bool WritePictures(TRunPlan& plan);
+  bool WritePicture(TRunPlan& plan, TImageGalleryItem& item, const TPreparedPicture& picture);
+  bool WriteImagePages(TRunPlan& plan);
+  bool WriteTablePages(TRunPlan& plan);
+  bool WriteIndexAndFrameset(TRunPlan& plan);
+  bool WriteListAndOptions(TRunPlan& plan);
+  bool WriteEncodedJPEGGuarded(const std::string& path, const std::optional<std::string>& bytes,
+                               int width, int height);
+  void ShowWriteError();
   // Lets events run, waits while paused; true when the run must stop.
   bool CheckPoint();
   TRunOutcome Stop();

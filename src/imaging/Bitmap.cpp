@@ -17,7 +17,7 @@ bool Bitmap::Resize(int width, int height) {
   const std::int64_t pixels = static_cast<std::int64_t>(width) * height;
   if (pixels > kMaxPixels) return false;
   try {
-    std::vector<std::uint8_t> fresh(static_cast<std::size_t>(pixels) * 3, 0);
+    TPixels fresh(static_cast<std::size_t>(pixels) * 3, 0);
     pixels_.swap(fresh);
   } catch (const std::bad_alloc&) {
     return false;
@@ -25,6 +25,34 @@ bool Bitmap::Resize(int width, int height) {
   width_ = width;
   height_ = height;
   return true;
+}
+
+bool Bitmap::Reshape(int width, int height) {
+  if (width < 0 || height < 0) return false;
+  const std::int64_t pixels = static_cast<std::int64_t>(width) * height;
+  if (pixels > kMaxPixels) return false;
+  const std::size_t bytes = static_cast<std::size_t>(pixels) * 3;
+  try {
+    if (bytes > pixels_.capacity()) {
+      // Nothing of the old picture is kept; let go of it before taking more.
+      TPixels().swap(pixels_);
+      pixels_.reserve(bytes);
+    }
+    pixels_.resize(bytes);
+  } catch (const std::bad_alloc&) {
+    TPixels().swap(pixels_);
+    width_ = height_ = 0;
+    return false;
+  }
+  width_ = width;
+  height_ = height;
+  return true;
+}
+
+void Bitmap::Trim(std::size_t maxBytes) {
+  if (pixels_.capacity() <= maxBytes) return;
+  TPixels().swap(pixels_);
+  width_ = height_ = 0;
 }
 
 std::uint32_t Bitmap::PixelColor(int x, int y) const {

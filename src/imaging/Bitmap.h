@@ -4,9 +4,32 @@
 
 #include <cstdint>
 #include <memory>
+#include <new>
+#include <utility>
 #include <vector>
 
 namespace zelvora {
+
+// Leaves new elements uninitialised: a decoder writes every byte anyway, and
+// zeroing a picture's worth of memory first costs a pass over it.
+template <typename T>
+struct TUninitAllocator : std::allocator<T> {
+  template <typename U>
+  struct rebind {
+    using other = TUninitAllocator<U>;
+  };
+  TUninitAllocator() = default;
+  template <typename U>
+  TUninitAllocator(const TUninitAllocator<U>&) noexcept {}
+  template <typename U>
+  void construct(U* p) noexcept {
+    ::new (static_cast<void*>(p)) U;
+  }
+  template <typename U, typename... Args>
+  void construct(U* p, Args&&... args) {
+    ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+  }
+};
 
 class Bitmap {
  public:
@@ -26,6 +49,12 @@ class Bitmap {
 
   // Resizes to width x height, black; false (and unchanged) when refused.
   bool Resize(int width, int height);
+  // Resizes to width x height keeping the memory it already has where that
+  // suffices; the pixels are left undefined for the caller to write. For
+  // decoding one picture after another into the same bitmap.
+  bool Reshape(int width, int height);
+  // Gives the memory back when it holds more than maxBytes.
+  void Trim(std::size_t maxBytes);
 
   std::uint8_t* Row(int y) { return pixels_.data() + Stride() * static_cast<std::size_t>(y); }
   const std::uint8_t* Row(int y) const {
@@ -41,12 +70,15 @@ class Bitmap {
   // Copies source with its top-left corner at (x, y), clipped.
   void Draw(const Bitmap& source, int x, int y);
 
-  const std::vector<std::uint8_t>& Pixels() const { return pixels_; }
+  using TPixels = std::vector<std::uint8_t, TUninitAllocator<std::uint8_t>>;
+  const TPixels& Pixels() const { return pixels_; }
+  // Bytes held, whether in use or kept for reuse.
+  std::size_t Capacity() const { return pixels_.capacity(); }
 
  private:
   int width_ = 0;
   int height_ = 0;
-  std::vector<std::uint8_t> pixels_;
+  TPixels pixels_;
 };
 
 }  // namespace zelvora

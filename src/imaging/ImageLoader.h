@@ -1,7 +1,9 @@
 #pragma once
 // Decoding picture files (BMP, ICO, JPEG, GIF) into a Bitmap.
 
+#include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "imaging/Bitmap.h"
@@ -13,6 +15,28 @@ namespace zelvora {
 // image file (IsImageFile), does not exist, is of a kind without a decoder
 // (TIFF) or cannot be decoded. Nothing is reported to the user.
 std::unique_ptr<Bitmap> LoadImageFile(std::string_view path);
+
+// What loading keeps from one picture to the next, so that a run over many
+// pictures takes no fresh picture-sized memory for each.
+struct TLoadBuffers {
+  std::string FileBytes;
+  Bitmap Picture;
+};
+
+// LoadImageFile into buffers.Picture; false where LoadImageFile gives
+// nullptr (the picture's contents are then undefined).
+bool LoadImageFileInto(std::string_view path, TLoadBuffers& buffers);
+
+// The same in two steps, for a caller that wants to know the memory a
+// picture will take before it decodes it: the file's bytes (false when the
+// path is no loadable picture or cannot be read), then the decoded picture.
+bool ReadImageFileInto(std::string_view path, std::string& bytes);
+bool DecodeImageInto(ImageKind kind, std::string_view bytes, Bitmap& picture);
+
+// About the bytes decoding will take, from the header alone; 0 when the
+// header cannot tell. Only a guide for sharing memory between pictures: the
+// decoders keep their own limits.
+std::int64_t DecodingBytes(ImageKind kind, std::string_view bytes);
 
 // The same for a file's bytes already in memory, of the given kind.
 //  - BMP: 1, 4, 8, 16, 24 and 32 bits, RLE4 and RLE8, bit-field masks,

@@ -23,7 +23,8 @@ struct TJpegState {
   std::jmp_buf jump;
   const unsigned char* data = nullptr;
   unsigned long size = 0;
-  Bitmap* bitmap = nullptr;  // owned by DecodeJpeg
+  Bitmap* bitmap = nullptr;  // the caller's target
+  bool allocated = false;    // the target has the picture's size
   std::string* exif = nullptr;  // the caller's, when it wants the EXIF block
   bool hitEnd = false;       // the data ran out before the picture did
   int rowsDone = 0;
@@ -63,14 +64,15 @@ void MonitorProgress(j_common_ptr cinfo) {
   }
 }
 
-// Returns normally, so its C++ objects are safe.
+// Returns normally, so its C++ objects are safe. The target's memory is
+// reused when it is large enough; every row is written before it is read.
 bool AllocateTarget(TJpegState* state, int width, int height) {
   try {
-    state->bitmap = Bitmap::Create(width, height).release();
+    state->allocated = state->bitmap->Reshape(width, height);
   } catch (...) {
-    state->bitmap = nullptr;
+    state->allocated = false;
   }
-  return state->bitmap != nullptr;
+  return state->allocated;
 }
 
 // Returns normally, so its C++ objects are safe. The saved markers go with
@@ -96,6 +98,12 @@ void StoreRow(TJpegState* state, const JSAMPLE* src, int y) {
   const int width = static_cast<int>(cinfo.output_width);
   if (cinfo.out_color_space == JCS_GRAYSCALE) {
     for (int x = 0; x < width; ++x) dst[3 * x] = dst[3 * x + 1] = dst[3 * x + 2] = src[x];
+  } else if (cinfo.out_color_space == JCS_RGB) {
+    for (int x = 0; x < width; ++x) {
+      dst[3 * x] = src[3 * x + 2];
+      dst[3 * x + 1] = src[3 * x + 1];
+      dst[3 * x + 2] = src[3 * x];
+    }
   } else if (cinfo.out_color_space == JCS_CMYK) {
     // Adobe's programs store CMYK inverted and say so with their marker.
     const bool inverted = cinfo.saw_Adobe_marker;
@@ -137,16 +145,20 @@ void Decode(TJpegState* state) {
   }
   bool direct = false;
   switch (cinfo.jpeg_color_space) {
+#ifndef JCS_EXTENSIONS
     case JCS_GRAYSCALE:
       cinfo.out_color_space = JCS_GRAYSCALE;
       break;
+#endif
     case JCS_CMYK:
     case JCS_YCCK:
       cinfo.out_color_space = JCS_CMYK;
       break;
     default:
 #ifdef JCS_EXTENSIONS
-      cinfo.out_color_space = JCS_EXT_BGR;  // straight into the bitmap's rows
+      // Straight into the bitmap's rows, greyscale included: libjpeg-turbo
+      // repeats the grey value into blue, green and red itself.
+      cinfo.out_color_space = JCS_EXT_BGR;
       direct = true;
 #else
       cinfo.out_color_space = JCS_RGB;
@@ -185,29 +197,80 @@ void Decode(TJpegState* state) {
   jpeg_destroy_decompress(&cinfo);
 }
 
+// The header alone; no object with a destructor in this frame either.
+void ReadHeaderOnly(TJpegState* state, std::int64_t* bytes) {
+  jpeg_decompress_struct& cinfo = state->cinfo;
+  cinfo.err = jpeg_std_error(&state->error);
+  state->error.error_exit = ErrorExit;
+  state->error.emit_message = EmitMessage;
+  if (setjmp(state->jump)) {
+    jpeg_destroy_decompress(&cinfo);
+    return;
+  }
+  jpeg_create_decompress(&cinfo);
+  jpeg_mem_src(&cinfo, state->data, state->size);
+  jpeg_read_header(&cinfo, TRUE);
+  *bytes = static_cast<std::int64_t>(cinfo.image_width) * cinfo.image_height * 3;
+  // A progressive picture is held whole as coefficients (two bytes each)
+  // while it is decoded.
+  if (cinfo.progressive_mode) {
+    for (int c = 0; c < cinfo.num_components; ++c) {
+      const jpeg_component_info& component = cinfo.comp_info[c];
+      *bytes += static_cast<std::int64_t>(component.width_in_blocks) *
+                component.height_in_blocks * DCTSIZE2 * 2;
+    }
+  }
+  jpeg_destroy_decompress(&cinfo);
+}
+
 }  // namespace
 
-std::unique_ptr<Bitmap> DecodeJpeg(std::string_view bytes, std::string* exif) {
+std::int64_t JpegDecodingBytes(std::string_view bytes) {
+  if (bytes.empty()) return 0;
+  std::unique_ptr<TJpegState> state;
+  try {
+    state = std::make_unique<TJpegState>();
+  } catch (const std::bad_alloc&) {
+    return 0;
+  }
+  state->data = reinterpret_cast<const unsigned char*>(bytes.data());
+  state->size = static_cast<unsigned long>(bytes.size());
+  std::int64_t result = 0;
+  ReadHeaderOnly(state.get(), &result);
+  return result;
+}
+
+bool DecodeJpegInto(std::string_view bytes, Bitmap& target, std::string* exif) {
   if (exif != nullptr) exif->clear();
-  if (bytes.empty()) return nullptr;
+  if (bytes.empty()) return false;
   TJpegState* state = nullptr;
   try {
     state = new TJpegState();
   } catch (const std::bad_alloc&) {
-    return nullptr;
+    return false;
   }
   state->data = reinterpret_cast<const unsigned char*>(bytes.data());
   state->size = static_cast<unsigned long>(bytes.size());
+  state->bitmap = &target;
   state->exif = exif;
   Decode(state);
-  std::unique_ptr<Bitmap> bitmap(state->bitmap);
+  const bool allocated = state->allocated;
   const int rowsDone = state->rowsDone;
   delete state;
-  if (bitmap && rowsDone < bitmap->Height()) {
-    for (int y = rowsDone; y < bitmap->Height(); ++y)
-      std::memset(bitmap->Row(y), 0xFF, bitmap->Stride());
+  if (!allocated) return false;
+  for (int y = rowsDone; y < target.Height(); ++y)
+    std::memset(target.Row(y), 0xFF, target.Stride());
+  return true;
+}
+
+std::unique_ptr<Bitmap> DecodeJpeg(std::string_view bytes, std::string* exif) {
+  try {
+    auto bitmap = std::make_unique<Bitmap>();
+    if (!DecodeJpegInto(bytes, *bitmap, exif)) return nullptr;
+    return bitmap;
+  } catch (const std::bad_alloc&) {
+    return nullptr;
   }
-  return bitmap;
 }
 
 }  // namespace zelvora::imaging_detail

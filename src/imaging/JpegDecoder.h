@@ -1,6 +1,7 @@
 #pragma once
 // JPEG files through libjpeg. Private to src/imaging.
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -17,5 +18,13 @@ namespace zelvora::imaging_detail {
 // bytes from "Exif\0\0" on), or stays empty when there is none. The
 // picture itself comes out as stored, never turned.
 std::unique_ptr<Bitmap> DecodeJpeg(std::string_view bytes, std::string* exif = nullptr);
+
+// The same into target, reusing its memory; false (target's contents
+// undefined) when DecodeJpeg would give nullptr.
+bool DecodeJpegInto(std::string_view bytes, Bitmap& target, std::string* exif = nullptr);
+
+// About the memory decoding will take (the picture, and the coefficients of
+// a progressive one), from the header alone; 0 when there is no header.
+std::int64_t JpegDecodingBytes(std::string_view bytes);
 
 }  // namespace zelvora::imaging_detail

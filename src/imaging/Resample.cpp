@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <exception>
 #include <optional>
+#include <type_traits>
 #include <vector>
 
 #include "util/Rounding.h"
@@ -149,44 +151,109 @@ std::vector<FastRange> FastRanges(int sourceSize, int newSize) {
   return ranges;
 }
 
+// Adds one source row into the per-byte column sums. The fixed-size inner
+// block lets the compiler widen and add many bytes per instruction.
+template <typename Sum>
+[[gnu::always_inline]] inline void AddRow(const std::uint8_t* __restrict in,
+                                          Sum* __restrict sums, std::size_t count) {
+  constexpr std::size_t kBlock = 64;
+  std::size_t k = 0;
+  for (; k + kBlock <= count; k += kBlock) {
+    for (std::size_t j = 0; j < kBlock; ++j)
+      sums[k + j] = static_cast<Sum>(sums[k + j] + in[k + j]);
+  }
+  for (; k < count; ++k) sums[k] = static_cast<Sum>(sums[k] + in[k]);
+}
+
+// The 16-bit sums make every thumbnail; where the processor has wider
+// vectors they take twice the bytes per instruction. Chosen at run time by
+// a plain test rather than an ifunc, whose resolver runs before the
+// sanitizers' runtime is up.
+#if defined(__x86_64__) && defined(__GNUC__)
+#define ZELVORA_ADD_ROW_AVX2 1
+[[gnu::target("avx2")]] void AddRow16Avx2(const std::uint8_t* __restrict in,
+                                          std::uint16_t* __restrict sums, std::size_t count) {
+  AddRow(in, sums, count);
+}
+#endif
+
+void AddRow16(const std::uint8_t* __restrict in, std::uint16_t* __restrict sums,
+              std::size_t count) {
+#ifdef ZELVORA_ADD_ROW_AVX2
+  static const bool avx2 = __builtin_cpu_supports("avx2");
+  if (avx2) return AddRow16Avx2(in, sums, count);
+#endif
+  AddRow(in, sums, count);
+}
+
+template <typename Sum>
+inline void AddSourceRow(const std::uint8_t* in, Sum* sums, std::size_t count) {
+  if constexpr (std::is_same_v<Sum, std::uint16_t>) {
+    AddRow16(in, sums, count);
+  } else {
+    AddRow(in, sums, count);
+  }
+}
+
+// One target row from the source rows first..last: the rows are summed
+// whole into per-byte column sums of a type wide enough for that many rows,
+// then each target pixel adds the sums of its columns.
+template <typename Sum>
+void FastTargetRow(const Bitmap& source, const FastRange& r, const std::vector<FastRange>& columns,
+                   std::vector<Sum>& columnSums, std::uint8_t* out) {
+  std::memset(columnSums.data(), 0, columnSums.size() * sizeof(Sum));
+  for (int y = r.first; y <= r.last; ++y)
+    AddSourceRow(source.Row(y), columnSums.data(), columnSums.size());
+  const auto rowCount = static_cast<std::uint64_t>(r.last - r.first + 1);
+  for (const FastRange& c : columns) {
+    if (c.first > c.last) {
+      out[0] = out[1] = out[2] = 0;
+    } else {
+      std::uint64_t sum[3] = {0, 0, 0};
+      const Sum* s = columnSums.data() + static_cast<std::size_t>(c.first) * 3;
+      for (int x = c.first; x <= c.last; ++x, s += 3) {
+        sum[0] += s[0];
+        sum[1] += s[1];
+        sum[2] += s[2];
+      }
+      const std::uint64_t count = rowCount * static_cast<std::uint64_t>(c.last - c.first + 1);
+      out[0] = static_cast<std::uint8_t>(sum[0] / count);
+      out[1] = static_cast<std::uint8_t>(sum[1] / count);
+      out[2] = static_cast<std::uint8_t>(sum[2] / count);
+    }
+    out += 3;
+  }
+}
+
 void ResampleFastUnchecked(const Bitmap& source, Bitmap& target) {
-  const int newWidth = target.Width();
   const int newHeight = target.Height();
-  const std::vector<FastRange> columns = FastRanges(source.Width(), newWidth);
+  const std::vector<FastRange> columns = FastRanges(source.Width(), target.Width());
   const std::vector<FastRange> rows = FastRanges(source.Height(), newHeight);
-  // Per source column, the channel sums down the rows of one target row.
-  std::vector<std::uint64_t> columnSums(source.Stride());
+  int tallest = 0;
+  for (const FastRange& r : rows) tallest = std::max(tallest, r.last - r.first + 1);
+  // 16-bit sums hold 257 rows of 255, 32-bit ones 16 million.
+  std::vector<std::uint16_t> narrow;
+  std::vector<std::uint32_t> medium;
+  std::vector<std::uint64_t> wide;
+  if (tallest <= 257) {
+    narrow.resize(source.Stride());
+  } else if (tallest <= 16'000'000) {
+    medium.resize(source.Stride());
+  } else {
+    wide.resize(source.Stride());
+  }
 
   for (int i = 0; i < newHeight; ++i) {
     const FastRange& r = rows[static_cast<std::size_t>(i)];
     std::uint8_t* out = target.Row(i);
     if (r.first > r.last) {
       std::fill(out, out + target.Stride(), std::uint8_t{0});
-      continue;
-    }
-    std::fill(columnSums.begin(), columnSums.end(), 0);
-    for (int y = r.first; y <= r.last; ++y) {
-      const std::uint8_t* in = source.Row(y);
-      for (std::size_t k = 0; k < columnSums.size(); ++k) columnSums[k] += in[k];
-    }
-    const auto rowCount = static_cast<std::uint64_t>(r.last - r.first + 1);
-    for (const FastRange& c : columns) {
-      if (c.first > c.last) {
-        out[0] = out[1] = out[2] = 0;
-      } else {
-        std::uint64_t sum[3] = {0, 0, 0};
-        for (int x = c.first; x <= c.last; ++x) {
-          const std::uint64_t* s = columnSums.data() + static_cast<std::size_t>(x) * 3;
-          sum[0] += s[0];
-          sum[1] += s[1];
-          sum[2] += s[2];
-        }
-        const std::uint64_t count = rowCount * static_cast<std::uint64_t>(c.last - c.first + 1);
-        out[0] = static_cast<std::uint8_t>(sum[0] / count);
-        out[1] = static_cast<std::uint8_t>(sum[1] / count);
-        out[2] = static_cast<std::uint8_t>(sum[2] / count);
-      }
-      out += 3;
+    } else if (!narrow.empty()) {
+      FastTargetRow(source, r, columns, narrow, out);
+    } else if (!medium.empty()) {
+      FastTargetRow(source, r, columns, medium, out);
+    } else {
+      FastTargetRow(source, r, columns, wide, out);
     }
   }
 }

@@ -229,6 +229,36 @@ bool IsTemporaryFileName(std::string_view name) {
   return name.starts_with(kTemporaryPrefix) && name.ends_with(kTemporarySuffix);
 }
 
+namespace {
+
+// Copies from in to out inside the kernel, from both files' offsets on,
+// until the kernel has nothing more to give. False only for a real failure
+// (a full disk, an I/O error); a kernel or file system that cannot copy
+// this way leaves the rest to the caller.
+bool CopyInKernel(int in, int out) {
+  constexpr std::size_t kChunk = std::size_t{1} << 30;
+  for (;;) {
+    const ssize_t copied = ::copy_file_range(in, nullptr, out, nullptr, kChunk, 0);
+    if (copied > 0) continue;
+    if (copied == 0) return true;
+    switch (errno) {
+      case EINTR:
+        continue;
+      case ENOSYS:
+      case EXDEV:
+      case EINVAL:
+      case EOPNOTSUPP:
+      case EBADF:
+      case EPERM:
+        return true;
+      default:
+        return false;
+    }
+  }
+}
+
+}  // namespace
+
 bool CopyFileWithDate(std::string_view source, std::string_view target) {
   if (!UsablePath(source) || !UsablePath(target)) return false;
   const std::string from(source), to = LinkTargetOf(std::string(target));
@@ -248,7 +278,10 @@ bool CopyFileWithDate(std::string_view source, std::string_view target) {
   std::string temporary;
   TFileHandle out(CreateTemporaryBeside(to, temporary));
   if (!out.Valid()) return false;
-  bool ok = true;
+  bool ok = CopyInKernel(in.Get(), out.Get());
+  // What the kernel did not copy (a file system or kernel without the call,
+  // a file that reports no size) goes through a buffer of ours, from where
+  // the kernel stopped.
   char buffer[65536];
   while (ok) {
     const ssize_t got = ::read(in.Get(), buffer, sizeof buffer);
