@@ -245,11 +245,24 @@ class Step1PageTest : public QObject {
     QVERIFY(step.Find<QPushButton>("ApplyCommentButton")->isVisible());
     QCOMPARE(editor->toPlainText(), QStringLiteral("Hi"));
     editor->setFocus();
+    QCoreApplication::processEvents();  // the focus has arrived before the user types
     editor->setPlainText(QStringLiteral("Shared\nby two"));
-    step.Click("ApplyCommentButton");
+    // The press takes the focus from the editor before the release applies.
+    QPushButton* apply = step.Find<QPushButton>("ApplyCommentButton");
+    apply->setFocus(Qt::MouseFocusReason);
+    QCoreApplication::processEvents();
+    QVERIFY(apply->isEnabled());
+    apply->click();
     QCOMPARE(step.List().Items(1)->Comment, std::string("Shared\r\nby two\r\n"));
     QCOMPARE(step.List().Items(0)->Comment, std::string("Shared\r\nby two\r\n"));
     QCOMPARE(step.List().Items(2)->Comment, std::string("The page separator"));
+
+    // The line under the mouse: a separator's comment, a picture's path.
+    QWidget* viewport = step.images->viewport();
+    QTest::mouseMove(viewport, step.images->visualRect(step.images->model()->index(2, 0)).center());
+    QCOMPARE(step.Find<QLabel>("StatusLabel1")->text(), QStringLiteral("The page separator"));
+    QTest::mouseMove(viewport, step.images->visualRect(step.images->model()->index(0, 0)).center());
+    QCOMPARE(step.Find<QLabel>("StatusLabel1")->text().toStdString(), temp.File("a.jpg"));
   }
 
   void SaveAppendsTheFilterExtensionAndAsksBeforeOverwriting() {

@@ -672,6 +672,11 @@ void TStep1Page::UpdateCommentPanel() {
     ui_->ApplyCommentButton->setVisible(selected.size() >= 2);
   }
   SetCommentText(comment);
+  UpdateCommentState();
+}
+
+void TStep1Page::UpdateCommentState() {
+  const std::vector<int> selected = SelectedRows();
   QWidget* focus = QApplication::focusWidget();
   ui_->ApplyCommentButton->setEnabled(focus == ui_->CommentRE || focus == ui_->GalleryImageListBox ||
                                       focus == ui_->ApplyCommentButton);
@@ -741,9 +746,14 @@ bool TStep1Page::eventFilter(QObject* watched, QEvent* event) {
     UpdateCommentPanel();
     return false;
   }
-  if (type == QEvent::FocusOut && (watched == images || watched == ui_->CommentRE)) {
-    // The focus is still moving; look once it has arrived.
+  // The focus is still moving on a focus-out; look once it has arrived.
+  if (type == QEvent::FocusOut && watched == images) {
     QTimer::singleShot(0, this, &TStep1Page::UpdateCommentPanel);
+    return false;
+  }
+  if (type == QEvent::FocusOut && watched == ui_->CommentRE) {
+    // Only the editor's state: its text may be on its way to "Apply".
+    QTimer::singleShot(0, this, &TStep1Page::UpdateCommentState);
     return false;
   }
   if (type == QEvent::KeyPress) {

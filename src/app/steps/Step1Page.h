@@ -100,6 +100,8 @@ class TStep1Page : public TStepPage {
   void OpenImageListEntry();
   void ShowListMenuBelowCaption();
   void SetCommentText(const std::string& comment);
+  // Apply's state, the editor's frame and whether it takes typing.
+  void UpdateCommentState();
   void BlankPreview();
   // Selected rows of the image list, ascending.
   std::vector<int> SelectedRows() const;
