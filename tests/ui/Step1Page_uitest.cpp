@@ -124,6 +124,38 @@ class Step1PageTest : public QObject {
     QCOMPARE(history, TStringList{temp.File("A")});
   }
 
+  void ABigFolderKeepsTheWindowAliveButTakesNoCommand() {
+    test::TempDir temp;
+    temp.Write("small/one.jpg", "");
+    for (int i = 0; i < 3000; ++i) temp.Write("big/p" + std::to_string(10000 + i) + ".jpg", "");
+    TStep1 step(temp.File("small"));
+    bool ranDuringWork = false;
+    bool disabledMeanwhile = false;
+    int listedMeanwhile = -1;
+    QTimer probe;
+    probe.setInterval(1);
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+      if (!step.page->Busy() || ranDuringWork) return;
+      ranDuringWork = true;
+      disabledMeanwhile = !step.page->isEnabled();
+      // A second command while the folder is read is turned away.
+      step.page->AddAll();
+      step.page->OpenSourceFolder();
+      listedMeanwhile = step.List().Count();
+    });
+    probe.start();
+    QComboBox* box = step.Find<QComboBox>("SourceFolderNameEdit");
+    box->setEditText(QString::fromStdString(temp.File("big")));
+    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    probe.stop();
+    QVERIFY(ranDuringWork);
+    QVERIFY(disabledMeanwhile);
+    QVERIFY(listedMeanwhile < 3000);
+    QCOMPARE(step.List().Count(), 3000);
+    QCOMPARE(step.Count(), QStringLiteral("3000"));
+    QVERIFY(step.page->isEnabled());
+  }
+
   void AddAllSkipsListedPicturesWhileAddSelectedDoesNot() {
     test::TempDir temp;
     for (const char* name : {"a.jpg", "b.gif"}) temp.Write(name, "");
