@@ -15,8 +15,11 @@
 #include <algorithm>
 #include <set>
 
+#include "app/BlockMove.h"
 #include "app/Dialogs.h"
 #include "app/ImageListModel.h"
+#include "app/ListFileDialogs.h"
+#include "app/ListMenu.h"
 #include "app/PreviewLoader.h"
 #include "app/TextConvert.h"
 #include "app/WizardFrame.h"
@@ -25,7 +28,6 @@
 #include "gallery/GallerySet.h"
 #include "gallery/ImageGalleryList.h"
 #include "gallery/ImportGallery.h"
-#include "gallery/ListFiles.h"
 #include "settings/History.h"
 #include "settings/SettingsTable.h"
 #include "settings/UsefulRegistry.h"
@@ -124,66 +126,21 @@ TStep1Page::~TStep1Page() {
 
 // ---- set-up ----
 
-QAction* TStep1Page::AddMenuItem(QMenu* menu, const char* name, const char* text, int tag,
-                                 void (TStep1Page::*handler)()) {
-  QAction* action = menu->addAction(QString::fromUtf8(text));
-  action->setObjectName(QString::fromLatin1(name));
-  action->setProperty("tag", tag);
-  connect(action, &QAction::triggered, this, handler);
-  return action;
-}
-
 void TStep1Page::BuildListMenu() {
-  listMenu_ = new QMenu(this);
-  listMenu_->setObjectName(QStringLiteral("PopupMenu2"));
-  AddMenuItem(listMenu_, "SaveListItem", "&Save list as...", 3101, &TStep1Page::SaveListAs);
-  AddMenuItem(listMenu_, "LoadListItem", "&Load list from...", 3102, &TStep1Page::LoadListFrom);
-  AddMenuItem(listMenu_, "ImportGalleryItem", "I&mport gallery...", 3117,
-              &TStep1Page::ImportGalleryFolder);
-  listMenu_->addSeparator();
-
-  QMenu* separatorTools = listMenu_->addMenu(QStringLiteral("Page Separator Tools"));
-  separatorTools->setObjectName(QStringLiteral("PageSeparatorToolsMenu"));
-  separatorTools->menuAction()->setObjectName(QStringLiteral("PageSeparatorToolsItem"));
-  separatorTools->menuAction()->setProperty("tag", 3113);
-  QAction* split = separatorTools->addAction(QStringLiteral("Split the list into pages according to folders"));
-  split->setObjectName(QStringLiteral("SplitByFoldersItem"));
-  split->setProperty("tag", 3114);
-  connect(split, &QAction::triggered, this, [this] {
+  listMenu_ = new TListMenu(this);
+  connect(listMenu_, &TListMenu::SaveRequested, this, &TStep1Page::SaveListAs);
+  connect(listMenu_, &TListMenu::LoadRequested, this, &TStep1Page::LoadListFrom);
+  connect(listMenu_, &TListMenu::ImportRequested, this, &TStep1Page::ImportGalleryFolder);
+  connect(listMenu_, &TListMenu::SplitByFoldersRequested, this, [this] {
     context_.list.SplitByFolders();
     AfterListCommand();
   });
-  QAction* removeSeparators = separatorTools->addAction(QStringLiteral("Remove all page separators"));
-  removeSeparators->setObjectName(QStringLiteral("RemoveSeparatorsItem"));
-  removeSeparators->setProperty("tag", 3115);
-  connect(removeSeparators, &QAction::triggered, this, [this] {
+  connect(listMenu_, &TListMenu::RemoveSeparatorsRequested, this, [this] {
     context_.list.RemoveSeparators();
     AfterListCommand();
   });
-  listMenu_->addSeparator();
-
-  auto sortItem = [this](QMenu* menu, const char* name, const char* text, int tag, int key) {
-    QAction* action = menu->addAction(QString::fromUtf8(text));
-    action->setObjectName(QString::fromLatin1(name));
-    action->setProperty("tag", tag);
-    connect(action, &QAction::triggered, this, [this, key] { SortCommand(key); });
-  };
-  sortItem(listMenu_, "SortByPathItem", "Sort by file &Path", 3105, skFolderPath);
-  sortItem(listMenu_, "SortByNameItem", "Sort by File &Name", 3103, -1);
-  QMenu* sortBy = listMenu_->addMenu(QStringLiteral("Sort by..."));
-  sortBy->setObjectName(QStringLiteral("SortByMenu"));
-  sortBy->menuAction()->setObjectName(QStringLiteral("SortByItem"));
-  sortBy->menuAction()->setProperty("tag", 3116);
-  sortItem(sortBy, "SortByFolderNameItem", "Sort by &Folder name", 3104, skFolderName);
-  sortItem(sortBy, "SortByTypeItem", "Sort by file &Type", 3106, skFileType);
-  sortItem(sortBy, "SortBySizeItem", "Sort by file &Size", 3107, skFileSize);
-  sortItem(sortBy, "SortByDateItem", "Sort by file &Date", 3108, skFileDate);
-  sortItem(sortBy, "SortByCommentItem", "Sort by &Comment", 3109, skComment);
-  listMenu_->addSeparator();
-  QAction* reverse = listMenu_->addAction(QStringLiteral("&Reverse a sorting order"));
-  reverse->setObjectName(QStringLiteral("ReverseItem"));
-  reverse->setProperty("tag", 3112);
-  connect(reverse, &QAction::triggered, this, [this] {
+  connect(listMenu_, &TListMenu::SortRequested, this, &TStep1Page::SortCommand);
+  connect(listMenu_, &TListMenu::ReverseRequested, this, [this] {
     context_.list.Reverse();
     AfterListCommand();
   });
@@ -532,27 +489,15 @@ void TStep1Page::MoveSelection(int delta) {
   const std::vector<int> selected = SelectedRows();
   if (delta == 0 || selected.empty()) return;
   TImageGalleryList& list = context_.list;
-  const int n = static_cast<int>(selected.size());
-  // A big block is moved as one bulk change: one reset instead of a
-  // notification per line.
-  const bool bulk = n > 100;
+  // A big block moves as one bulk change: one reset of the view instead of
+  // a notification per line.
+  const bool bulk = selected.size() > 100;
   if (bulk) list.BeginUpdate();
-  int first = 0;
-  int last = 0;
-  if (delta < 0) {
-    const int target = std::max(0, selected.front() + delta);
-    for (int k = 0; k < n; ++k) list.Move(selected[static_cast<std::size_t>(k)], target + k);
-    first = target;
-    last = target + n - 1;
-  } else {
-    const int target = std::min(list.Count() - 1, selected.back() + delta);
-    for (int k = 0; k < n; ++k) list.Move(selected[static_cast<std::size_t>(n - 1 - k)], target - k);
-    first = target - n + 1;
-    last = target;
-  }
+  const TRowRange block = MoveBlock(list, selected, delta);
   if (bulk) list.EndUpdate();
-  SelectRows(first, last, delta < 0 ? first : last);
-  ui_->GalleryImageListBox->scrollTo(model_->index(delta < 0 ? first : last));
+  const int lead = delta < 0 ? block.first : block.last;
+  SelectRows(block.first, block.last, lead);
+  ui_->GalleryImageListBox->scrollTo(model_->index(lead));
 }
 
 // ---- the active list, preview and comments ----
@@ -851,53 +796,14 @@ void TStep1Page::SortCommand(int key) {
   AfterListCommand();
 }
 
-void TStep1Page::SaveListAs() {
-  TFileRequest request;
-  request.filter = ToQString(kListFileFilter);
-  int filter = 0;
-  const QString typed = context_.dialogs.SaveFile(window(), request, &filter);
-  if (typed.isEmpty()) return;
-  const int filterIndex = filter + 1;
-  const std::string path = ListFileNameFor(ToBytes(typed), filterIndex);
-  if (path.empty()) return;
-  if (FileExists(path)) {
-    const QMessageBox::StandardButton answer = context_.dialogs.Message(
-        window(), QMessageBox::Question, ToQString(InterfaceText(TextId::OverwriteConfirmation)),
-        ToQString(OverwriteQuestionText(path)), QMessageBox::Yes | QMessageBox::No);
-    if (answer != QMessageBox::Yes) return;
-  }
-  if (!SaveListFile(context_.list, path, ListFormOfFilter(filterIndex))) {
-    context_.dialogs.Message(window(), QMessageBox::Critical, ToQString(InterfaceText(TextId::ErrorTitle)),
-                             ToQString(InterfaceText(TextId::FileWriteError)) + QStringLiteral("\n") +
-                                 ToQString(path),
-                             QMessageBox::Ok);
-  }
-}
+void TStep1Page::SaveListAs() { SaveListWithDialogs(context_.dialogs, window(), context_.list); }
 
 void TStep1Page::LoadListFrom() {
-  TFileRequest request;
-  request.filter = ToQString(kListFileFilter);
-  int filter = 0;
-  const QString chosen = context_.dialogs.OpenFile(window(), request, &filter);
-  if (chosen.isEmpty()) return;
-  const std::string path = ToBytes(chosen);
-  if (!FileExists(path)) return;
-  const std::optional<std::string> text = ReadTextFile(path);
-  if (!text) {
-    // The list stays as it was: nothing was read to replace it.
-    context_.dialogs.Message(window(), QMessageBox::Critical, ToQString(InterfaceText(TextId::ErrorTitle)),
-                             ToQString(InterfaceText(TextId::ErrorTitle)) + QStringLiteral("\n") +
-                                 ToQString(path),
-                             QMessageBox::Ok);
-    return;
-  }
-  if (ui_->ClearListBeforeAddCheckBox->isChecked()) RemoveAll();
-  const std::string message = LoadFromText(context_.list, *text, ListFormOfFilter(filter + 1));
-  ShowCount();
-  if (!message.empty()) {
-    context_.dialogs.Message(window(), QMessageBox::Information, CaptionText(), ToQString(message),
-                             QMessageBox::Ok);
-  }
+  TListLoadHooks hooks;
+  hooks.ClearList = [this] { RemoveAll(); };
+  hooks.ShowCount = [this] { ShowCount(); };
+  LoadListWithDialogs(context_.dialogs, window(), context_.list,
+                      ui_->ClearListBeforeAddCheckBox->isChecked(), hooks);
   UpdateCommentPanel();
 }
 

@@ -13,9 +13,7 @@
 
 #include "app/steps/StepPage.h"
 
-class QAction;
 class QImage;
-class QMenu;
 class QTimer;
 class QKeyEvent;
 
@@ -26,6 +24,7 @@ class Step1Page;
 namespace zelvora {
 
 class TImageListModel;
+class TListMenu;
 class TPreviewLoader;
 class TUsefulFileBox;
 struct TAddFolderHooks;
@@ -76,7 +75,6 @@ class TStep1Page : public TStepPage {
   bool Busy() const { return busy_; }
   // True while a preview is being decoded.
   bool PreviewPending() const;
-  QMenu* ListMenu() const { return listMenu_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -84,8 +82,6 @@ class TStep1Page : public TStepPage {
  private:
   void BuildListMenu();
   void ConnectControls();
-  QAction* AddMenuItem(QMenu* menu, const char* name, const char* text, int tag,
-                       void (TStep1Page::*handler)());
   void SortCommand(int key);
   void AfterListCommand();
   void OnAutoFillToggled(bool on);
@@ -119,7 +115,7 @@ class TStep1Page : public TStepPage {
   TImageListModel* model_ = nullptr;
   TPreviewLoader* previewLoader_ = nullptr;
   QTimer* previewTimer_ = nullptr;
-  QMenu* listMenu_ = nullptr;
+  TListMenu* listMenu_ = nullptr;
 
   TActiveList activeList_ = TActiveList::None;
   std::string previewPath_;
