@@ -77,6 +77,22 @@ QString StatusTextOfPath(const std::string& path) {
   return wrapped;
 }
 
+// The list's bulk-change bracket, closed on every way out.
+class TUpdateBracket {
+ public:
+  TUpdateBracket(TImageGalleryList& list, bool open = true) : list_(open ? &list : nullptr) {
+    if (list_) list_->BeginUpdate();
+  }
+  ~TUpdateBracket() {
+    if (list_) list_->EndUpdate();
+  }
+  TUpdateBracket(const TUpdateBracket&) = delete;
+  TUpdateBracket& operator=(const TUpdateBracket&) = delete;
+
+ private:
+  TImageGalleryList* list_;
+};
+
 QString FirstLine(const QString& text) { return text.section(QLatin1Char('\n'), 0, 0).trimmed(); }
 
 }  // namespace
@@ -399,15 +415,14 @@ void TStep1Page::AddAll() {
       if (list.IsImage(i)) known.insert(PathIdentityKey(list.Items(i)->FileName));
     }
     const std::string folder = IncludeTrailingBackslash(files->Directory());
-    list.BeginUpdate();
+    TUpdateBracket bracket(list);
     for (int i = 0; i < files->Count() && !closeRequested_; ++i) {
       const std::string path = folder + files->Name(i);
       if (known.insert(PathIdentityKey(path)).second) list.AddFile(path);
       if (i % kCountEvery == 0) ShowCountDuringWork(true);
     }
-    list.EndUpdate();
   } catch (...) {
-    list.EndUpdate();
+    // What was added stays; the window comes back below.
   }
   ShowCount();
   EndWork();
@@ -420,21 +435,22 @@ void TStep1Page::RemoveSelected() {
   if (selected.empty()) return;
   std::vector<bool> marked(static_cast<std::size_t>(list.Count()), false);
   for (int row : selected) marked[static_cast<std::size_t>(row)] = true;
-  list.BeginUpdate();
-  int index = 0;
-  std::size_t left = selected.size();
-  std::size_t at = 0;  // position in marked, which keeps the deleted lines
-  while (index < list.Count() && left > 0) {
-    if (marked[at]) {
-      list.Delete(index);
-      --left;
-    } else {
-      ++index;
+  {
+    TUpdateBracket bracket(list);
+    int index = 0;
+    std::size_t left = selected.size();
+    std::size_t at = 0;  // position in marked, which keeps the deleted lines
+    while (index < list.Count() && left > 0) {
+      if (marked[at]) {
+        list.Delete(index);
+        --left;
+      } else {
+        ++index;
+      }
+      ++at;
+      if (index % kCountEvery == 0) ShowCountDuringWork(false);
     }
-    ++at;
-    if (index % kCountEvery == 0) ShowCountDuringWork(false);
   }
-  list.EndUpdate();
   // The line that took the place of the first removed one becomes current,
   // so the user can go on removing from there.
   if (list.Count() > 0) {
@@ -449,12 +465,13 @@ void TStep1Page::RemoveSelected() {
 
 void TStep1Page::RemoveAll() {
   TImageGalleryList& list = context_.list;
-  list.BeginUpdate();
-  for (int i = list.Count() - 1; i >= 0; --i) {
-    list.Delete(i);
-    if (i % kCountEvery == 0) ShowCountDuringWork(false);
+  {
+    TUpdateBracket bracket(list);
+    for (int i = list.Count() - 1; i >= 0; --i) {
+      list.Delete(i);
+      if (i % kCountEvery == 0) ShowCountDuringWork(false);
+    }
   }
-  list.EndUpdate();
   ShowCount();
   UpdatePreview();
   UpdateCommentPanel();
@@ -491,10 +508,11 @@ void TStep1Page::MoveSelection(int delta) {
   TImageGalleryList& list = context_.list;
   // A big block moves as one bulk change: one reset of the view instead of
   // a notification per line.
-  const bool bulk = selected.size() > 100;
-  if (bulk) list.BeginUpdate();
-  const TRowRange block = MoveBlock(list, selected, delta);
-  if (bulk) list.EndUpdate();
+  TRowRange block;
+  {
+    TUpdateBracket bracket(list, selected.size() > 100);
+    block = MoveBlock(list, selected, delta);
+  }
   const int lead = delta < 0 ? block.first : block.last;
   SelectRows(block.first, block.last, lead);
   ui_->GalleryImageListBox->scrollTo(model_->index(lead));
@@ -844,9 +862,8 @@ void TStep1Page::AddDroppedPaths(const QStringList& paths, int row) {
     const int added = list.Count() - before;
     const int at = std::clamp(row, 0, before);
     if (added > 0 && at < before) {
-      list.BeginUpdate();
+      TUpdateBracket bracket(list);
       for (int k = 0; k < added; ++k) list.Move(before + k, at + k);
-      list.EndUpdate();
     }
     if (added > 0) SelectRows(at, at + added - 1, at);
   } catch (...) {
