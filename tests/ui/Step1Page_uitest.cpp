@@ -444,6 +444,29 @@ class Step1PageTest : public QObject {
     QVERIFY(step.window->Options().IncludeSubfolders);
   }
 
+  void StartsFromTheStoredChoices() {
+    test::TempDir temp;
+    temp.Write("pics/a.jpg", "");
+    test::TWizardFixture fixture;
+    fixture.Store().WriteString(kHistoryKeyPath, "ImageSourceFolder", temp.File("pics/gone/deeper"));
+    fixture.Store().WriteBool(kOptionsKeyPath, "AutoFillImageList", false);
+    fixture.Store().WriteBool(kOptionsKeyPath, "ImagePreview", false);
+    fixture.Store().WriteList(kHistoryKeyPath, "ImageSourceFolderList", {"/one", "/two"});
+    TMainForm& window = fixture.Window();
+    auto* page = static_cast<TStep1Page*>(window.Page(1));
+    auto* box = page->findChild<QComboBox*>("SourceFolderNameEdit");
+    QCOMPARE(box->currentText().toStdString(), temp.File("pics"));
+    QCOMPARE(box->count(), 2);
+    QVERIFY(!page->findChild<QCheckBox*>("PreviewCheckBox")->isChecked());
+    QVERIFY(!page->findChild<QCheckBox*>("InclSubfoldersCheckBox")->isEnabled());
+    QVERIFY(!page->findChild<QCheckBox*>("ClearListBeforeAddCheckBox")->isEnabled());
+
+    window.show();
+    auto* files = page->findChild<TUsefulFileBox*>("ImageFilesListBox");
+    QTRY_COMPARE(files->Count(), 1);
+    QCOMPARE(window.List().Count(), 0);  // listed, not added
+  }
+
   void ScreenshotOfAFolderWithPictures() {
     test::TempDir temp;
     temp.Write("photos/harbour.jpg", test::MakeJpeg(test::MakePhotoLikePicture(640, 480, 3)));
