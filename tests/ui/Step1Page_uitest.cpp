@@ -460,6 +460,11 @@ class Step1PageTest : public QObject {
     QVERIFY(!page->findChild<QCheckBox*>("PreviewCheckBox")->isChecked());
     QVERIFY(!page->findChild<QCheckBox*>("InclSubfoldersCheckBox")->isEnabled());
     QVERIFY(!page->findChild<QCheckBox*>("ClearListBeforeAddCheckBox")->isEnabled());
+    // Buttons that show a sign are named by their hints, in any language.
+    auto* moveUp = page->findChild<QPushButton*>("MoveUpButton1");
+    QCOMPARE(moveUp->accessibleName(), QStringLiteral("Move up"));
+    moveUp->setToolTip(QStringLiteral("Nach oben\n\n  Ctrl+Up"));
+    QCOMPARE(moveUp->accessibleName(), QStringLiteral("Nach oben"));
 
     window.show();
     auto* files = page->findChild<TUsefulFileBox*>("ImageFilesListBox");

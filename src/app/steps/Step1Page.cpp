@@ -115,13 +115,11 @@ TStep1Page::TStep1Page(TWizardContext& context, QWidget* parent)
   white.setColor(QPalette::Window, Qt::white);
   ui_->Image1->setPalette(white);
 
-  for (QAbstractButton* button :
-       {static_cast<QAbstractButton*>(ui_->AddToImgListButton), static_cast<QAbstractButton*>(ui_->AddAllToImgListButton),
-        static_cast<QAbstractButton*>(ui_->RemoveFromImgListButton),
-        static_cast<QAbstractButton*>(ui_->RemoveAllFromImgListButton),
-        static_cast<QAbstractButton*>(ui_->MoveUpButton1), static_cast<QAbstractButton*>(ui_->MoveDownButton1),
-        static_cast<QAbstractButton*>(ui_->InsertPageSeparatorButton),
-        static_cast<QAbstractButton*>(ui_->SpeedButton1)}) {
+  const std::initializer_list<QAbstractButton*> signButtons = {
+      ui_->AddToImgListButton,     ui_->AddAllToImgListButton, ui_->RemoveFromImgListButton,
+      ui_->RemoveAllFromImgListButton, ui_->MoveUpButton1,     ui_->MoveDownButton1,
+      ui_->InsertPageSeparatorButton, ui_->SpeedButton1};
+  for (QAbstractButton* button : signButtons) {
     // Buttons that show only a sign are named by their hints, also after a
     // language file replaced a hint.
     button->setAccessibleName(FirstLine(button->toolTip()));
