@@ -298,7 +298,7 @@ bool TStep1Page::BeginWork() {
   if (busy_) return false;
   busy_ = true;
   focusBeforeWork_ = QApplication::focusWidget();
-  lastEventsRun_ = QDateTime::currentMSecsSinceEpoch();
+  lastEventsRun_ = 0;  // the first chance to run events shows the busy window at once
   context_.frame.SetBusy(true);
   return true;
 }
