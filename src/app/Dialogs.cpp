@@ -60,11 +60,16 @@ std::optional<QString> TQtDialogs::InputBox(QWidget* parent, const QString& capt
   return answer;
 }
 
-QString TQtDialogs::OpenFile(QWidget* parent, const TFileRequest& request) {
-  QString start = request.folder;
-  if (!request.fileName.isEmpty()) start = QDir(request.folder).filePath(request.fileName);
-  return QFileDialog::getOpenFileName(parent, request.caption, start,
-                                      QtFilterFromPipes(request.filter));
+QString TQtDialogs::OpenFile(QWidget* parent, const TFileRequest& request, int* selectedFilter) {
+  QFileDialog dialog(parent, request.caption, request.folder, QtFilterFromPipes(request.filter));
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  if (selectedFilter) {
+    *selectedFilter = static_cast<int>(dialog.nameFilters().indexOf(dialog.selectedNameFilter()));
+  }
+  return dialog.selectedFiles().constFirst();
 }
 
 QString TQtDialogs::SaveFile(QWidget* parent, const TFileRequest& request, int* selectedFilter) {

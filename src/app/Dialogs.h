@@ -41,7 +41,8 @@ class IDialogs {
                                           const QString& prompt, const QString& text) = 0;
   // Empty when cancelled. selectedFilter (optional) gets the 0-based index of
   // the filter entry the user left selected.
-  virtual QString OpenFile(QWidget* parent, const TFileRequest& request) = 0;
+  virtual QString OpenFile(QWidget* parent, const TFileRequest& request,
+                           int* selectedFilter = nullptr) = 0;
   virtual QString SaveFile(QWidget* parent, const TFileRequest& request,
                            int* selectedFilter = nullptr) = 0;
   // The folder chooser; nullopt when cancelled.
@@ -60,7 +61,8 @@ class TQtDialogs : public IDialogs {
                                const QString& text) override;
   std::optional<QString> InputBox(QWidget* parent, const QString& caption, const QString& prompt,
                                   const QString& text) override;
-  QString OpenFile(QWidget* parent, const TFileRequest& request) override;
+  QString OpenFile(QWidget* parent, const TFileRequest& request,
+                   int* selectedFilter = nullptr) override;
   QString SaveFile(QWidget* parent, const TFileRequest& request,
                    int* selectedFilter = nullptr) override;
   std::optional<QString> ChooseFolder(QWidget* parent, const QString& startFolder) override;

@@ -60,7 +60,13 @@ TMainForm::TMainForm(TUsefulRegistry& store, IDialogs& dialogs, std::string prog
   GoToStep(1, false);
 }
 
-TMainForm::~TMainForm() { RemoveInterfaceTextObserver(textObserver_); }
+TMainForm::~TMainForm() {
+  RemoveInterfaceTextObserver(textObserver_);
+  // The pages watch the list and the option set, which go with the members
+  // before QWidget would delete the pages: the pages go first.
+  delete pages_;
+  pages_ = nullptr;
+}
 
 void TMainForm::BuildFrame() {
   banner_ = new QLabel(QStringLiteral("Create your own photo gallery!"), this);

@@ -42,9 +42,10 @@ std::optional<QString> TScriptedDialogs::InputBox(QWidget*, const QString& capti
   return answer;
 }
 
-QString TScriptedDialogs::OpenFile(QWidget*, const TFileRequest& request) {
+QString TScriptedDialogs::OpenFile(QWidget*, const TFileRequest& request, int* selectedFilter) {
   asked_.push_back({QStringLiteral("open"), request.caption, request.filter,
                     request.folder + QLatin1Char('|') + request.fileName});
+  if (selectedFilter) *selectedFilter = SelectedFilter;
   return Next<QString>("open").value_or(QString());
 }
 

@@ -28,7 +28,7 @@ class TScriptedDialogs : public IDialogs {
   // answers input boxes, file and folder choosers (empty = cancelled); a
   // QColor the colour chooser (invalid = cancelled).
   void Queue(TAnswer answer) { answers_.push_back(std::move(answer)); }
-  int SelectedFilter = 0;  // what SaveFile reports as the chosen filter
+  int SelectedFilter = 0;  // what OpenFile and SaveFile report as the chosen filter
 
   const std::vector<TAskedDialog>& Asked() const { return asked_; }
   void ClearAsked() { asked_.clear(); }
@@ -40,7 +40,7 @@ class TScriptedDialogs : public IDialogs {
   TOverwriteReply AskOverwrite(QWidget*, const QString& caption, const QString& text) override;
   std::optional<QString> InputBox(QWidget*, const QString& caption, const QString& prompt,
                                   const QString& text) override;
-  QString OpenFile(QWidget*, const TFileRequest& request) override;
+  QString OpenFile(QWidget*, const TFileRequest& request, int* selectedFilter) override;
   QString SaveFile(QWidget*, const TFileRequest& request, int* selectedFilter) override;
   std::optional<QString> ChooseFolder(QWidget*, const QString& startFolder) override;
   std::optional<QColor> ChooseColor(QWidget*, const QColor& initial) override;
