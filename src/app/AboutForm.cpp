@@ -12,8 +12,6 @@
 namespace zelvora {
 
 QIcon ProgramIcon() {
-  QIcon icon(QStringLiteral(":/zelvora/zelvora.svg"));
-  if (!icon.isNull() && !icon.availableSizes().isEmpty()) return icon;
   // A framed picture: the gallery's own motif.
   QPixmap pixmap(64, 64);
   pixmap.fill(Qt::transparent);
