@@ -225,7 +225,7 @@ void TStep4Page::LoadStartupSetting(int step) {
         store.ReadList(kHistoryKeyPath, "AutoRenMaskList", items, 1);
         SetItems(mask, items);
       }
-      OnRenameToggled(ui_->AutoRenameSrcImagesCheckBox->isChecked());
+      ApplyRenameRule(ui_->AutoRenameSrcImagesCheckBox->isChecked());
       break;
     }
     default:
