@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QWidget>
 
+#include "app/Application.h"
 #include "app/TextConvert.h"
 #include "controls/BorderedPanel.h"
 
@@ -66,7 +67,7 @@ class TApplicationTarget : public ILanguageTarget {
  public:
   int LanguageTag() const override { return kApplicationTag; }
   bool SetLanguageCaption(const std::string& bytes) override {
-    QGuiApplication::setApplicationDisplayName(ToQString(bytes));
+    SetApplicationTitle(ToQString(bytes));
     return true;
   }
   bool SetLanguageHint(const std::string& bytes) override {

@@ -11,6 +11,7 @@
 #include <QtTest>
 
 #include "app/AdvancedTuningForm.h"
+#include "app/Application.h"
 #include "controls/BorderedPanel.h"
 #include "gallery/GallerySet.h"
 #include "settings/SettingsTable.h"
@@ -41,6 +42,7 @@ class LanguageTest : public QObject {
                         "1206=Oben\r\n"
                         "1230= Mehr...\r\n"
                         "4107=Sprache\r\n"
+                        "5000=Galerie\r\n"
                         "9999=nobody\r\n"
                         "abc=nothing\r\n");
     TMainForm& window = fixture.Window();
@@ -52,6 +54,8 @@ class LanguageTest : public QObject {
     QCOMPARE(window.findChild<TBorderedPanel*>("Step2MoreButton")->Caption(), QStringLiteral(" Mehr..."));
     QCOMPARE(window.ProgramMenu()->findChild<QMenu*>("LanguageMenu")->title(), QStringLiteral("Sprache"));
     QCOMPARE(fixture.Store().ReadString(kOptionsKeyPath, "DefLanguageFileName", ""), file);
+    QCOMPARE(ApplicationTitle(), QStringLiteral("Galerie"));
+    SetApplicationTitle(QStringLiteral(" Zelvora!"));
 
     // The new text is the mode's caption from now on; a step 5 load keeps "Create".
     window.GoToStep(5, false);
@@ -75,7 +79,7 @@ class LanguageTest : public QObject {
 
   void TheMenusLanguagesAndTheLastOneAtStart() {
     test::TWizardFixture fixture;
-    const QString before = QGuiApplication::applicationDisplayName();
+    const QString before = ApplicationTitle();
     {
       TMainForm& window = fixture.Window();
       MenuItem(window, "GermanItem")->trigger();
@@ -102,7 +106,7 @@ class LanguageTest : public QObject {
     QVERIFY(asked.detail.endsWith(QStringLiteral("Languages/|language.de.txt")));
     QCOMPARE(again.NextButton()->text(), QStringLiteral("  &Next  >>"));
     QCOMPARE(again.LanguageFileName(), english);
-    QGuiApplication::setApplicationDisplayName(before);
+    SetApplicationTitle(before);
   }
 
   void EscapeLeavesTheOptionsAndReopeningShowsThem() {

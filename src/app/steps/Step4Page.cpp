@@ -1,7 +1,6 @@
 #include "app/steps/Step4Page.h"
 
-#include <QGuiApplication>
-
+#include "app/Application.h"
 #include "app/Dialogs.h"
 #include "app/TextConvert.h"
 #include "app/WizardFrame.h"
@@ -158,7 +157,7 @@ bool TStep4Page::Check() {
   QComboBox* folderBox = ui_->OutputFolderNameEdit;
   const std::string folder = ToBytes(folderBox->currentText());
   if (folder.empty() || !DirectoryExists(folder)) {
-    context_.dialogs.Message(this, QMessageBox::Information, QGuiApplication::applicationDisplayName(),
+    context_.dialogs.Message(this, QMessageBox::Information, ApplicationTitle(),
                              ToQString(InterfaceText(TextId::SelectOutputFolder)), QMessageBox::Ok);
     return false;
   }
