@@ -16,13 +16,12 @@ QColor FromValue(TColor v) { return QColor(RedOf(v), GreenOf(v), BlueOf(v)); }
 // A frame of the given width: top and left in one colour, bottom and right in the other.
 void DrawFrame(QPainter& painter, QRect& rect, int width, const QColor& topLeft,
                const QColor& bottomRight) {
+  // Whole logical pixels, so the frame stays crisp at any device pixel ratio.
   for (int i = 0; i < width && rect.width() > 0 && rect.height() > 0; ++i) {
-    painter.setPen(topLeft);
-    painter.drawLine(rect.topLeft(), rect.topRight());
-    painter.drawLine(rect.topLeft(), rect.bottomLeft());
-    painter.setPen(bottomRight);
-    painter.drawLine(rect.bottomLeft(), rect.bottomRight());
-    painter.drawLine(rect.topRight(), rect.bottomRight());
+    painter.fillRect(QRect(rect.left(), rect.top(), rect.width(), 1), topLeft);
+    painter.fillRect(QRect(rect.left(), rect.top(), 1, rect.height()), topLeft);
+    painter.fillRect(QRect(rect.left(), rect.bottom(), rect.width(), 1), bottomRight);
+    painter.fillRect(QRect(rect.right(), rect.top() + 1, 1, rect.height() - 1), bottomRight);
     rect.adjust(1, 1, -1, -1);
   }
 }

@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QGridLayout>
+#include <QLabel>
 #include <QToolButton>
 #include <optional>
 
@@ -104,7 +106,21 @@ bool TNavaFolderDialog::Execute() {
     newFolder->setToolTip(newFolderCaption_);
     newFolder->setAccessibleName(newFolderCaption_);
   }
-  if (QDir(folder_).exists()) dialog.setDirectory(folder_);
+  // The path line: where the selection is, shortened to fit one line.
+  auto* pathLine = new QLabel(&dialog);
+  pathLine->setObjectName(QStringLiteral("PathLine"));
+  if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
+    grid->addWidget(pathLine, grid->rowCount(), 0, 1, grid->columnCount());
+  }
+  auto showPath = [pathLine](const QString& path) {
+    pathLine->setText(ShortenPath(QDir::toNativeSeparators(path), 50, QDir::separator()));
+  };
+  QObject::connect(&dialog, &QFileDialog::currentChanged, pathLine, showPath);
+  QObject::connect(&dialog, &QFileDialog::directoryEntered, pathLine, showPath);
+  if (QDir(folder_).exists()) {
+    dialog.setDirectory(folder_);
+    showPath(folder_);
+  }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
   folder_ = QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
   return true;
