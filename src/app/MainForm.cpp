@@ -376,6 +376,7 @@ bool TMainForm::LoadLanguageFile(const std::string& path) {
   targets.AddApplication();
   if (!zelvora::LoadLanguageFile(path, targets.Directory(), &context_->store)) return false;
   languageFileName_ = path;
+  step2_->RepaintLinkSwatches();
   // The second pass set Next to the 1002 text whatever its mode; the mode's
   // own caption is the one the button must show.
   UpdateButtonCaptions();
@@ -418,6 +419,7 @@ void TMainForm::LoadSettings() {
     if (step == 3) {
       SetHistoryLimit(store.ReadInteger(kOptionsKeyPath, "FolderHistoryLimit", HistoryLimit()));
     }
+    if (step == 10) ReadThumbnailSettings();
     if (step == 11) {
       SetDateDisplayFormat(store.ReadString(kOptionsKeyPath, "GalPage_DateFormat",
                                             DateDisplayFormat()));
@@ -425,6 +427,26 @@ void TMainForm::LoadSettings() {
                                             TimeDisplayFormat()));
     }
     for (int k = 1; k <= kStepCount; ++k) Page(k)->LoadStartupSetting(step);
+  }
+}
+
+void TMainForm::ReadThumbnailSettings() {
+  // The close writes these from the option set, so the set holds them from
+  // the start, whatever step 3's boxes do with them.
+  TUsefulRegistry& store = context_->store;
+  TGallerySet& o = *options_;
+  o.Thumb_Effects_ContrastFrame = store.ReadBool(kOptionsKeyPath, "Thumb_Frame", o.Thumb_Effects_ContrastFrame);
+  o.Thumb_Effects_Shadow = store.ReadBool(kOptionsKeyPath, "Thumb_Shadow", o.Thumb_Effects_Shadow);
+  o.Thumb_Effects_ShadowDensity =
+      store.ReadInteger(kOptionsKeyPath, "Thumb_ShadowValue", o.Thumb_Effects_ShadowDensity);
+  o.Thumb_JPEGQuality = store.ReadInteger(kOptionsKeyPath, "Thumb_JPEGQualityValue", 90);
+  o.Image_JPEGQuality = o.Thumb_JPEGQuality;
+  const std::pair<const char*, std::uint8_t> flags[] = {
+      {"Thumb_DescribeFileSize", Show_FileSize}, {"Thumb_DescribeFileName", Show_ImageName},
+      {"Thumb_DescribeFileDate", Show_FileTime}, {"Thumb_DescribeComment", Show_ImageComment},
+      {"Thumb_DescribeDimensions", Show_ImageSides}};
+  for (const auto& [name, flag] : flags) {
+    o.Thumb_Description.Set(flag, store.ReadBool(kOptionsKeyPath, name, false));
   }
 }
 

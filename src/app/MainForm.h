@@ -106,6 +106,7 @@ class TMainForm : public QWidget, public IWizardFrame {
   void BuildFrame();
   void BuildMenu();
   void SaveOptionSettings();
+  void ReadThumbnailSettings();
   bool OpenUrl(const QUrl& url);
   void LoadSettings();
   void SaveSettings();

@@ -80,6 +80,9 @@ class SettingsTest : public QObject {
     store.WriteBool(kOptionsKeyPath, "GalPage_WithFrames", true);
     store.WriteString(kOptionsKeyPath, "GalPage_NavigHomeURL", "../");
     store.WriteString(kOptionsKeyPath, "HTMLPage_Background", fixture.Temp().File("gone.jpg"));
+    store.WriteInteger(kOptionsKeyPath, "Thumb_ShadowValue", 40);
+    store.WriteString(kOptionsKeyPath, "Thumb_JPEGQualityValue", "75");  // text: the default holds
+    store.WriteBool(kOptionsKeyPath, "Thumb_DescribeComment", true);
     TMainForm& window = fixture.Window();
     TStep4Page& step4 = *window.Step4();
     QCOMPARE(Items(step4.OutputFolderBox()), QStringList({"/a", "/b"}));
@@ -91,6 +94,10 @@ class SettingsTest : public QObject {
     QVERIFY(!window.Step2()->LinkCheckBox(1)->isChecked());
     QVERIFY(window.Options().Framed_ThumbTablePage);
     QCOMPARE(window.Options().Navig_HomeURL, std::string("../"));
+    // Thumbnail settings reach the option set, so closing writes them back unchanged.
+    QCOMPARE(window.Options().Thumb_Effects_ShadowDensity, 40);
+    QCOMPARE(window.Options().Thumb_JPEGQuality, 90);
+    QVERIFY(window.Options().Thumb_Description.Has(Show_ImageComment));
     // A background picture that is gone is forgotten.
     QVERIFY(!window.findChild<QCheckBox*>("BackgroundImageCheckBox")->isChecked());
   }

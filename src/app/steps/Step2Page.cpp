@@ -192,6 +192,10 @@ void TStep2Page::PaintLinkSwatch(int index) {
   LinkCheckBox(index)->setChecked(!IsDefaultColor(color));
 }
 
+void TStep2Page::RepaintLinkSwatches() {
+  for (int i = 0; i < kLinkColorCount; ++i) PaintLinkSwatch(i);
+}
+
 void TStep2Page::PaintBackground() {
   const QColor background = ToQColor(context_.options.HTMLPage_BGColor);
   ui_->BGColorPanel->SetColor(background);

@@ -39,6 +39,8 @@ class TStep2Page : public TStepPage {
   // that puts it on the pages is checked.
   const std::string& BackgroundImagePath() const { return backgroundImagePath_; }
   bool BackgroundImageChecked() const;
+  // Paints the five link swatches again (a language file may have changed "Default").
+  void RepaintLinkSwatches();
 
   // The parts tests and the language pass reach.
   QComboBox* HomeLinkBox() const;
