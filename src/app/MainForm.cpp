@@ -288,6 +288,9 @@ bool TMainForm::GoToStep(int step, bool check) {
 
 void TMainForm::SetNextButtonMode(TNextMode mode) {
   nextMode_ = mode;
+  // The button answers to its mode's number, so a language file's second
+  // pass gives it the caption of the mode it is in.
+  nextButton_->setProperty("tag", NextModeTextId(mode));
   nextButton_->setText(ToQString(InterfaceText(NextModeTextId(mode))));
 }
 

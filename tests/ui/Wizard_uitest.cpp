@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QFile>
 #include <QLabel>
@@ -119,6 +120,20 @@ class WizardTest : public QObject {
     QTRY_COMPARE(window.CurrentStep(), 2);
     QTest::keyClick(&window, Qt::Key_P, Qt::AltModifier);
     QTRY_COMPARE(window.CurrentStep(), 1);
+
+    // Tab walks step 4 top to bottom, past the disabled mask box.
+    window.GoToStep(4, false);
+    window.Step4()->OutputFolderBox()->setFocus();
+    QTRY_VERIFY(window.Step4()->OutputFolderBox()->hasFocus());
+    QStringList order;
+    for (int i = 0; i < 5; ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      order << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(order, QStringList({"Button2", "ConvertWebIncompatibleToJPEGCheckBox",
+                                 "AutoRenameSrcImagesCheckBox", "UsefulLabel1",
+                                 "KeepLocationOfImagesCheckBox"}));
+    window.GoToStep(1, false);
 
     // Spin boxes and drop-downs are named by their labels; swatches and the
     // panel button by names of their own.
