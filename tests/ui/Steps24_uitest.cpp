@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QtTest>
@@ -186,10 +187,17 @@ class Steps24Test : public QObject {
     }
     if (shadow) QVERIFY(!shadow->isChecked());
 
+    // The next start shows the remembered picture.
+    fixture.CloseWindow();
+    TMainForm& again = fixture.Window();
+    QCOMPARE(again.BackgroundImagePath(), picture);
+    box = again.findChild<QCheckBox*>(QStringLiteral("BackgroundImageCheckBox"));
+    QVERIFY(box->isChecked());
+    QVERIFY(!again.findChild<QLabel*>(QStringLiteral("BackgroundImagePreview"))->pixmap().isNull());
+
     box->click();
     QCOMPARE(fixture.Store().ReadString(kOptionsKeyPath, "HTMLPage_Background", "?"), std::string());
-    QCOMPARE(window.BackgroundImagePath(), std::string());
-    if (shadow) QVERIFY(shadow->isChecked());
+    QCOMPARE(again.BackgroundImagePath(), std::string());
   }
 
   void HomeLinkFollowsTheBoxAndLeavingAddsItToTheHistory() {

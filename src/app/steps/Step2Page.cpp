@@ -328,6 +328,9 @@ void TStep2Page::LoadStartupSetting(int step) {
       for (int i = 0; i < kLinkColorCount; ++i) {
         LinkColor(i) = static_cast<TColor>(ReadNamed(store, kLinkColorSettings[i]).number);
       }
+      // Only shown here: the stored path is already right, and step 3 reads
+      // its own "Shadow" state next.
+      const QSignalBlocker quiet(ui_->BackgroundImageCheckBox);
       if (!background.empty() && FileExists(background) && ShowBackgroundImage(background)) {
         backgroundImagePath_ = background;
         ui_->BackgroundImageCheckBox->setChecked(true);
