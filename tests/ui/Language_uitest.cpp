@@ -3,6 +3,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
+#include <cstdlib>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -116,6 +118,10 @@ class LanguageTest : public QObject {
     window.Options().CustomPageTitle = "Summer";
     fixture.Dialogs().Queue(test::TDialogScript([](QDialog& d) {
       auto* title = d.findChild<QLineEdit*>("CustomPageTitleEdit");
+      if (const char* folder = std::getenv("ZELVORA_ARTIFACTS")) {
+        QDir().mkpath(QString::fromLocal8Bit(folder));
+        d.grab().save(QDir(QString::fromLocal8Bit(folder)).filePath("advanced-dialog.png"));
+      }
       QTest::keyClicks(title, "Winter");
       QTest::keyClick(title, Qt::Key_Escape);
       return d.result();
