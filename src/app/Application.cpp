@@ -25,9 +25,19 @@ std::string DataFolder(const std::string& programFolder) {
   return programFolder;
 }
 
+namespace {
+QString& TitleStorage() {
+  static QString title = QStringLiteral(" Zelvora!");
+  return title;
+}
+}  // namespace
+
+QString ApplicationTitle() { return TitleStorage(); }
+void SetApplicationTitle(const QString& title) { TitleStorage() = title; }
+
 int RunWizard(QApplication& application) {
   application.setApplicationName(QStringLiteral("zelvora"));
-  application.setApplicationDisplayName(QStringLiteral(" Zelvora!"));
+  SetApplicationTitle(QStringLiteral(" Zelvora!"));
   TUsefulRegistry store;
   TQtDialogs dialogs;
   TMainForm window(store, dialogs, DataFolder(ProgramFolderOfExecutable()));

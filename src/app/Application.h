@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include <QString>
+
 class QApplication;
 
 namespace zelvora {
@@ -13,6 +15,12 @@ std::string ProgramFolderOfExecutable();
 // The folder that holds Languages/, Templates/ and help/: the program folder,
 // or ../share/zelvora/ of it in an installed layout.
 std::string DataFolder(const std::string& programFolder);
+
+// The application title (" Zelvora!" until a language file names another);
+// plain message boxes carry it as their caption. Kept apart from Qt's
+// display name, which X11 would append to every window caption.
+QString ApplicationTitle();
+void SetApplicationTitle(const QString& title);
 
 int RunWizard(QApplication& application);
 

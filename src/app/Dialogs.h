@@ -5,6 +5,7 @@
 // ever waits on a box that nobody clicks.
 
 #include <QColor>
+#include <QDialog>
 #include <QMessageBox>
 #include <QString>
 #include <optional>
@@ -49,6 +50,9 @@ class IDialogs {
   virtual std::optional<QString> ChooseFolder(QWidget* parent, const QString& startFolder) = 0;
   // The colour chooser with the program's shared custom colours.
   virtual std::optional<QColor> ChooseColor(QWidget* parent, const QColor& initial) = 0;
+  // Runs one of the program's own modal windows (the advanced dialog, About,
+  // the beta note) and returns its result.
+  virtual int ExecDialog(QDialog& dialog) { return dialog.exec(); }
 };
 
 // The real boxes and choosers.

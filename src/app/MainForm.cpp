@@ -1,14 +1,24 @@
 #include "app/MainForm.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include "app/AboutForm.h"
+#include "app/AdvancedTuningForm.h"
 #include "app/Dialogs.h"
+#include "app/LanguagePass.h"
 #include "app/StepIndicator.h"
+#include "controls/UsefulLabel.h"
 #include "app/TextConvert.h"
 #include "app/steps/Step1Page.h"
 #include "app/steps/Step2Page.h"
@@ -21,11 +31,14 @@
 #include "settings/SettingsTable.h"
 #include "settings/UsefulRegistry.h"
 #include "texts/InterfaceTexts.h"
+#include "util/PathUtils.h"
+#include "util/TextUtils.h"
 
 namespace zelvora {
 namespace {
 
 constexpr int kStepCount = 5;
+constexpr std::string_view kLanguageFilter = "Language Files (*.txt)|*.txt|All Files (*.*)|*.*";
 
 int NextModeTextId(TNextMode mode) {
   switch (mode) {
@@ -38,7 +51,73 @@ int NextModeTextId(TNextMode mode) {
   return TextId::NextCaption;
 }
 
+QAction* TaggedAction(QMenu* menu, const QString& text, int tag, const char* name) {
+  QAction* action = menu->addAction(text);
+  action->setObjectName(QLatin1String(name));
+  if (tag != 0) action->setProperty("tag", tag);
+  return action;
+}
+
+bool ContainsBeta(std::string_view version) {
+  std::string lower(version);
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return lower.find("beta") != std::string::npos;
+}
+
+// The value a close stage before the histories writes, from the option set
+// and the display formats.
+std::optional<TSettingValue> OptionValue(const TGallerySet& o, std::string_view name) {
+  TSettingValue v;
+  const std::pair<std::string_view, std::int64_t> numbers[] = {
+      {"HTMLPage_BGColor", o.HTMLPage_BGColor},
+      {"HTMLPage_TextColor", o.HTMLPage_TextColor},
+      {"HTMLPage_LinkColor", o.HTMLPage_LinkColor},
+      {"HTMLPage_ActiveLinkColor", o.HTMLPage_ActiveLinkColor},
+      {"HTMLPage_VisitedLinkColor", o.HTMLPage_VisitedLinkColor},
+      {"HTMLPage_DisabledLinkColor", o.HTMLPage_DisabledLinkColor},
+      {"Thumb_Frame", o.Thumb_Effects_ContrastFrame},
+      {"Thumb_Shadow", o.Thumb_Effects_Shadow},
+      {"Thumb_ShadowValue", o.Thumb_Effects_ShadowDensity},
+      {"Thumb_JPEGQualityValue", o.Thumb_JPEGQuality},
+      {"Thumb_DescribeFileSize", o.Thumb_Description.Has(Show_FileSize)},
+      {"Thumb_DescribeFileName", o.Thumb_Description.Has(Show_ImageName)},
+      {"Thumb_DescribeFileDate", o.Thumb_Description.Has(Show_FileTime)},
+      {"Thumb_DescribeComment", o.Thumb_Description.Has(Show_ImageComment)},
+      {"Thumb_DescribeDimensions", o.Thumb_Description.Has(Show_ImageSides)},
+      {"GalPage_WithFrames", o.Framed_ThumbTablePage},
+      {"GalPage_NavigTop", o.Navig_PageTop},
+      {"GalPage_NavigBottom", o.Navig_PageBottom},
+  };
+  for (const auto& [key, number] : numbers) {
+    if (key == name) {
+      v.number = number;
+      return v;
+    }
+  }
+  if (name == "GalPage_DateFormat") v.text = DateDisplayFormat();
+  else if (name == "GalPage_TimeFormat") v.text = TimeDisplayFormat();
+  else if (name == "GalPage_NavigHomeURL") v.text = o.Navig_HomeURL;
+  else return std::nullopt;
+  return v;
+}
+
 }  // namespace
+
+QString SuggestionsMailto(const std::string& version) {
+  static const char* kHex = "0123456789ABCDEF";
+  std::string escaped;
+  for (char c : version) {
+    const auto byte = static_cast<unsigned char>(c);
+    escaped += '%';
+    escaped += kHex[byte >> 4];
+    escaped += kHex[byte & 15];
+  }
+  const std::string text = std::string("mailto:") + kFeedbackAddress +
+                           "?&subject=My%20feedback%20for%20Zelvora%20%20" + "%28version%20" +
+                           escaped + "%29" +
+                           "&body=Hello,%0D%0A%0D%0AI%20have%20some%20ideas%3A%0D%0A%0D%0A";
+  return QString::fromLatin1(text.c_str());
+}
 
 TMainForm::TMainForm(TUsefulRegistry& store, IDialogs& dialogs, std::string programFolder,
                      QWidget* parent)
@@ -48,10 +127,23 @@ TMainForm::TMainForm(TUsefulRegistry& store, IDialogs& dialogs, std::string prog
       list_(std::make_unique<TImageGalleryList>()) {
   context_.reset(new TWizardContext{store, dialogs, *options_, *list_, *this,
                                     std::move(programFolder)});
+  urlOpener_ = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
   setObjectName(QStringLiteral("MainForm"));
   setProperty("tag", 5001);
   setWindowTitle(QStringLiteral(" Zelvora"));
+  setWindowIcon(ProgramIcon());
+
+  // Creation order: the Templates folder, the start-up option files, then
+  // the controls and the settings.
+  const std::string templates = context_->programFolder + "Templates";
+  if (!DirectoryExists(templates)) ForceFolders(templates);  // read-only installs fail quietly
+  LoadStartupOptions(*options_, IncludeTrailingBackslash(templates));
+
   BuildFrame();
+  BuildMenu();
+  advanced_ = new TAdvancedTuningForm(dialogs, this);
+  advanced_->setObjectName(QStringLiteral("AdvancedTuningForm"));
+  advanced_->SetHelpOpener([this](const std::string& topic) { OpenHelpTopic(topic); });
   // A language file that replaces a button caption shows at once.
   textObserver_ = AddInterfaceTextObserver([this](int number) {
     if (number >= TextId::PrevCaption && number <= TextId::ShowMeCaption) UpdateButtonCaptions();
@@ -69,6 +161,9 @@ TMainForm::~TMainForm() {
 }
 
 void TMainForm::BuildFrame() {
+  setStyleSheet(QStringLiteral(
+      "QLabel[heading=\"true\"] { background: #2c4f86; color: white; font-weight: bold;"
+      " padding: 5px 8px; }"));
   banner_ = new QLabel(QStringLiteral("Create your own photo gallery!"), this);
   banner_->setObjectName(QStringLiteral("BannerLabel"));
   banner_->setProperty("tag", 2002);
@@ -93,6 +188,7 @@ void TMainForm::BuildFrame() {
                           static_cast<TStepPage*>(step5_)}) {
     pages_->addWidget(page);
   }
+  connect(step2_, &TStep2Page::AdvancedRequested, this, &TMainForm::OpenAdvancedDialog);
 
   helpButton_ = new QPushButton(QStringLiteral("Help"), this);
   helpButton_->setObjectName(QStringLiteral("HelpButton"));
@@ -130,6 +226,45 @@ void TMainForm::BuildFrame() {
   layout->addLayout(middle, 1);
   layout->addLayout(buttons);
   setMinimumSize(kLayoutWidth, kLayoutHeight);
+
+  // Help anywhere in the window opens the page of the step on show.
+  auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+  help->setContext(Qt::WindowShortcut);
+  connect(help, &QShortcut::activated, this, [this] { OpenHelpContext(helpContext_); });
+}
+
+void TMainForm::BuildMenu() {
+  menu_ = new QMenu(this);
+  menu_->setObjectName(QStringLiteral("ProgramMenu"));
+  suggestionsAction_ =
+      TaggedAction(menu_, QStringLiteral("&Send your suggestions!..."), 4101, "SuggestionsItem");
+  suggestionsAction_->setVisible(false);
+  connect(suggestionsAction_, &QAction::triggered, this, &TMainForm::SendSuggestions);
+
+  QMenu* languages = menu_->addMenu(QStringLiteral("Select the Language"));
+  languages->setObjectName(QStringLiteral("LanguageMenu"));
+  languages->setProperty("tag", 4107);
+  connect(TaggedAction(languages, QStringLiteral("English"), 0, "EnglishItem"),
+          &QAction::triggered, this, [this] {
+            LoadLanguageFile(context_->programFolder + "Languages" + PathSeparator() +
+                             "language.en.txt");
+          });
+  connect(TaggedAction(languages, QStringLiteral("German"), 0, "GermanItem"), &QAction::triggered,
+          this, [this] {
+            LoadLanguageFile(context_->programFolder + "Languages" + PathSeparator() +
+                             "language.de.txt");
+          });
+  connect(TaggedAction(languages, QStringLiteral("Browse..."), 4108, "BrowseLanguageItem"),
+          &QAction::triggered, this, &TMainForm::BrowseLanguage);
+
+  connect(TaggedAction(menu_, QStringLiteral("Help &contents"), 4102, "HelpContentsItem"),
+          &QAction::triggered, this, [this] { OpenHelpTopic("Main_link"); });
+  connect(TaggedAction(menu_, QStringLiteral("Go to &web site"), 4103, "WebSiteItem"),
+          &QAction::triggered, this, [this] { OpenUrl(QUrl(QString::fromLatin1(kWebSite))); });
+  menu_->addSeparator();
+  connect(TaggedAction(menu_, QStringLiteral("&About"), 4106, "AboutItem"), &QAction::triggered,
+          this, &TMainForm::ShowAbout);
+  helpButton_->setMenu(menu_);
 }
 
 TStepPage* TMainForm::Page(int step) const {
@@ -159,6 +294,9 @@ bool TMainForm::GoToStep(int step, bool check) {
 
 void TMainForm::SetNextButtonMode(TNextMode mode) {
   nextMode_ = mode;
+  // The button answers to its mode's number, so a language file's second
+  // pass gives it the caption of the mode it is in.
+  nextButton_->setProperty("tag", NextModeTextId(mode));
   nextButton_->setText(ToQString(InterfaceText(NextModeTextId(mode))));
 }
 
@@ -189,13 +327,40 @@ void TMainForm::SetBusy(bool busy) {
 }
 
 void TMainForm::ShowOptionSet(const TGallerySet& options) {
-  for (int k = 1; k <= kStepCount; ++k) Page(k)->ShowOptionSet(options);
+  try {
+    for (int k = 1; k <= kStepCount; ++k) Page(k)->ShowOptionSet(options);
+  } catch (...) {
+    // An update that fails ends where it stands.
+  }
 }
 
-void TMainForm::OpenHelpContext(int context) { Q_UNUSED(context); }
-void TMainForm::OpenHelpTopic(const std::string& topic) { Q_UNUSED(topic); }
+bool TMainForm::OpenUrl(const QUrl& url) { return urlOpener_ && urlOpener_(url); }
+
+QUrl TMainForm::HelpUrl(int context) const {
+  QUrl url = HelpTopicUrl({});
+  url.setFragment(QStringLiteral("context-%1").arg(context));
+  return url;
+}
+
+QUrl TMainForm::HelpTopicUrl(const std::string& topic) const {
+  QUrl url = QUrl::fromLocalFile(
+      QDir(ToQString(context_->programFolder)).absoluteFilePath(QStringLiteral("help/index.html")));
+  if (!topic.empty()) url.setFragment(ToQString(topic));
+  return url;
+}
+
+void TMainForm::OpenHelpContext(int context) { OpenUrl(HelpUrl(context)); }
+void TMainForm::OpenHelpTopic(const std::string& topic) { OpenUrl(HelpTopicUrl(topic)); }
 
 void TMainForm::BackgroundImageChanged(bool on) { step3_->SetShadowChecked(!on); }
+
+void TMainForm::ResetProgress() { step5_->ResetProgress(); }
+
+std::string TMainForm::BackgroundImagePath() const {
+  return step2_->BackgroundImageChecked() ? step2_->BackgroundImagePath() : std::string();
+}
+
+bool TMainForm::CopySourceImages() const { return step4_->CopySourceImages(); }
 
 void TMainForm::OnNextButtonClick() {
   switch (nextMode_) {
@@ -211,6 +376,51 @@ void TMainForm::OnPrevButtonClick() { GoToStep(currentStep_ - 1, true); }
 
 void TMainForm::OnAbortButtonClick() { step5_->OnAbortClick(); }
 
+void TMainForm::OpenAdvancedDialog() { advanced_->EditStep2Options(*options_); }
+
+bool TMainForm::LoadLanguageFile(const std::string& path) {
+  TLanguageTargets targets;
+  targets.AddTree(this);
+  targets.AddTree(advanced_);  // already inside the window's tree; listed for its order
+  targets.AddApplication();
+  if (!zelvora::LoadLanguageFile(path, targets.Directory(), &context_->store)) return false;
+  languageFileName_ = path;
+  step2_->RepaintLinkSwatches();
+  // The second pass set Next to the 1002 text whatever its mode; the mode's
+  // own caption is the one the button must show.
+  UpdateButtonCaptions();
+  return true;
+}
+
+void TMainForm::BrowseLanguage() {
+  TFileRequest request;
+  request.filter = ToQString(kLanguageFilter);
+  const std::string folder =
+      languageFileName_.empty() ? context_->programFolder : FilePathOf(languageFileName_);
+  request.folder = ToQString(folder);
+  request.fileName = ToQString(FileNameOf(languageFileName_));
+  const QString chosen = context_->dialogs.OpenFile(this, request);
+  if (chosen.isEmpty() || !FileExists(ToBytes(chosen))) return;
+  LoadLanguageFile(ToBytes(chosen));
+}
+
+void TMainForm::SendSuggestions() {
+  if (OpenUrl(QUrl::fromEncoded(SuggestionsMailto(std::string(kCurrVersionText)).toLatin1()))) {
+    return;
+  }
+  // No mail program: the address, ready to copy.
+  context_->dialogs.InputBox(this, ToQString(InterfaceText(TextId::BugreportTitle)),
+                             ToQString(InterfaceText(TextId::BugreportPrompt)),
+                             QString::fromLatin1(kFeedbackAddress));
+}
+
+void TMainForm::ShowAbout() {
+  TAboutForm about(QString::fromLatin1(kWebSite), this);
+  about.WebSiteLabel()->SetLinkOpener(
+      [this](const QString& target) { return OpenUrl(QUrl(target)); });
+  context_->dialogs.ExecDialog(about);
+}
+
 void TMainForm::LoadSettings() {
   TUsefulRegistry& store = context_->store;
   store.DeleteValue(kOptionsKeyPath, kObsoleteIncludeSubfoldersSetting);
@@ -218,6 +428,7 @@ void TMainForm::LoadSettings() {
     if (step == 3) {
       SetHistoryLimit(store.ReadInteger(kOptionsKeyPath, "FolderHistoryLimit", HistoryLimit()));
     }
+    if (step == 10) ReadThumbnailSettings();
     if (step == 11) {
       SetDateDisplayFormat(store.ReadString(kOptionsKeyPath, "GalPage_DateFormat",
                                             DateDisplayFormat()));
@@ -228,8 +439,40 @@ void TMainForm::LoadSettings() {
   }
 }
 
+void TMainForm::ReadThumbnailSettings() {
+  // The close writes these from the option set, so the set holds them from
+  // the start, whatever step 3's boxes do with them.
+  TUsefulRegistry& store = context_->store;
+  TGallerySet& o = *options_;
+  o.Thumb_Effects_ContrastFrame = store.ReadBool(kOptionsKeyPath, "Thumb_Frame", o.Thumb_Effects_ContrastFrame);
+  o.Thumb_Effects_Shadow = store.ReadBool(kOptionsKeyPath, "Thumb_Shadow", o.Thumb_Effects_Shadow);
+  o.Thumb_Effects_ShadowDensity =
+      store.ReadInteger(kOptionsKeyPath, "Thumb_ShadowValue", o.Thumb_Effects_ShadowDensity);
+  o.Thumb_JPEGQuality = store.ReadInteger(kOptionsKeyPath, "Thumb_JPEGQualityValue", 90);
+  o.Image_JPEGQuality = o.Thumb_JPEGQuality;
+  const std::pair<const char*, std::uint8_t> flags[] = {
+      {"Thumb_DescribeFileSize", Show_FileSize}, {"Thumb_DescribeFileName", Show_ImageName},
+      {"Thumb_DescribeFileDate", Show_FileTime}, {"Thumb_DescribeComment", Show_ImageComment},
+      {"Thumb_DescribeDimensions", Show_ImageSides}};
+  for (const auto& [name, flag] : flags) {
+    o.Thumb_Description.Set(flag, store.ReadBool(kOptionsKeyPath, name, false));
+  }
+}
+
+void TMainForm::SaveOptionSettings() {
+  // Everything before the first history comes from the option set, in the
+  // store's close order.
+  for (std::string_view name : CloseWriteOrder()) {
+    if (name == "NavigHomeURLList") break;
+    const TSettingDef* def = FindSetting(name);
+    std::optional<TSettingValue> value = OptionValue(*options_, name);
+    if (def && value) WriteSetting(context_->store, *def, *value);
+  }
+}
+
 void TMainForm::SaveSettings() {
   TUsefulRegistry& store = context_->store;
+  SaveOptionSettings();
   for (int stage = kCloseHomeLinkHistory; stage <= kCloseRenameMask; ++stage) {
     if (stage == kCloseHistoryLimit) {
       store.WriteInteger(kOptionsKeyPath, "FolderHistoryLimit", HistoryLimit());
@@ -246,16 +489,47 @@ void TMainForm::showEvent(QShowEvent* event) {
   }
 }
 
-void TMainForm::FirstShow() { step1_->Refresh(); }
+void TMainForm::FirstShow() {
+  TUsefulRegistry& store = context_->store;
+  const std::string language = store.ReadString(kOptionsKeyPath, "DefLanguageFileName", {});
+  if (!language.empty()) LoadLanguageFile(language);
+  resize(size().expandedTo(QSize(kLayoutWidth, kLayoutHeight)));
+  step1_->Refresh();
+  const std::string version(kCurrVersionText);
+  if (ContainsBeta(version)) {
+    suggestionsAction_->setVisible(true);
+    if (store.ReadString(kBaseKeyPath, "CurrVersion", {}) != version) {
+      TBetaForm note(this);
+      note.setObjectName(QStringLiteral("BetaForm"));
+      context_->dialogs.ExecDialog(note);
+    }
+  }
+  store.WriteString(kBaseKeyPath, "CurrVersion", version);
+}
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-  if (!closing_) {
-    closing_ = true;
-    // A run works on the list and the option set: it must be stopped at its
-    // check point before they go.
-    step5_->StopRunForClose();
-    SaveSettings();
+  if (closing_) {
+    event->accept();
+    return;
   }
+  // A box the run is waiting on is answered as cancelled first; the close
+  // comes back once that box is gone, so the run is never left waiting on a
+  // window that no longer exists.
+  if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != this) {
+    if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+      dialog->reject();
+    } else {
+      modal->close();
+    }
+    event->ignore();
+    QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+    return;
+  }
+  closing_ = true;
+  // A run works on the list and the option set: it must be stopped at its
+  // check point before they go.
+  step5_->StopRunForClose();
+  SaveSettings();
   event->accept();
 }
 

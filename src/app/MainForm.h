@@ -3,18 +3,24 @@
 // Help, Prev, Next and Abort buttons. It owns the one image list and the one
 // option set and hands them to its pages through TWizardContext.
 
+#include <QUrl>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
+#include <string>
 
 #include "app/WizardFrame.h"
 
+class QAction;
 class QLabel;
+class QMenu;
 class QPushButton;
 class QStackedWidget;
 
 namespace zelvora {
 
+class TAdvancedTuningForm;
 class TStepIndicator;
 class TStepPage;
 class TStep1Page;
@@ -48,6 +54,32 @@ class TMainForm : public QWidget, public IWizardFrame {
   QPushButton* AbortButton() const { return abortButton_; }
   QPushButton* HelpButton() const { return helpButton_; }
   TNextMode NextMode() const { return nextMode_; }
+  TStep2Page* Step2() const { return step2_; }
+  TStep4Page* Step4() const { return step4_; }
+  TAdvancedTuningForm* AdvancedForm() const { return advanced_; }
+  QMenu* ProgramMenu() const { return menu_; }
+  QLabel* Banner() const { return banner_; }
+  int HelpContext() const { return helpContext_; }
+
+  // Where web addresses, mail addresses and help pages go; the desktop's
+  // handler unless replaced (tests record them instead).
+  using TUrlOpener = std::function<bool(const QUrl&)>;
+  void SetUrlOpener(TUrlOpener opener) { urlOpener_ = std::move(opener); }
+
+  // Loads a language file over the built-in or present texts: the message
+  // texts first, then every tagged caption and hint of the window, the
+  // advanced dialog and the application. False when there is no such file.
+  bool LoadLanguageFile(const std::string& path);
+  const std::string& LanguageFileName() const { return languageFileName_; }
+
+  // The help page address of a context (50..90) or a named topic.
+  QUrl HelpUrl(int context) const;
+  QUrl HelpTopicUrl(const std::string& topic) const;
+  // The menu's commands.
+  void SendSuggestions();
+  void ShowAbout();
+  void BrowseLanguage();
+  void OpenAdvancedDialog();
 
   // IWizardFrame
   int CurrentStep() const override { return currentStep_; }
@@ -62,6 +94,9 @@ class TMainForm : public QWidget, public IWizardFrame {
   void OpenHelpContext(int context) override;
   void OpenHelpTopic(const std::string& topic) override;
   void BackgroundImageChanged(bool on) override;
+  void ResetProgress() override;
+  std::string BackgroundImagePath() const override;
+  bool CopySourceImages() const override;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -69,6 +104,10 @@ class TMainForm : public QWidget, public IWizardFrame {
 
  private:
   void BuildFrame();
+  void BuildMenu();
+  void SaveOptionSettings();
+  void ReadThumbnailSettings();
+  bool OpenUrl(const QUrl& url);
   void LoadSettings();
   void SaveSettings();
   void FirstShow();
@@ -94,6 +133,11 @@ class TMainForm : public QWidget, public IWizardFrame {
   QPushButton* prevButton_ = nullptr;
   QPushButton* nextButton_ = nullptr;
   QPushButton* abortButton_ = nullptr;
+  QMenu* menu_ = nullptr;
+  QAction* suggestionsAction_ = nullptr;
+  TAdvancedTuningForm* advanced_ = nullptr;
+  TUrlOpener urlOpener_;
+  std::string languageFileName_;
 
   int currentStep_ = 1;
   int helpContext_ = 50;
@@ -103,4 +147,12 @@ class TMainForm : public QWidget, public IWizardFrame {
   int textObserver_ = 0;
 };
 
+}  // namespace zelvora
+
+namespace zelvora {
+// The suggestions e-mail's address: the feedback address, a subject naming
+// the version (every byte of it %-escaped) and the start of a body.
+QString SuggestionsMailto(const std::string& version);
+inline constexpr const char* kFeedbackAddress = "feedback@zelvora.example";
+inline constexpr const char* kWebSite = "http://www.zelvora.example/";
 }  // namespace zelvora

@@ -45,6 +45,13 @@ class IWizardFrame {
   // The step 2 background-image box turned on or off: step 3's "Shadow"
   // box takes the opposite state.
   virtual void BackgroundImageChanged(bool on) = 0;
+  // Both progress bars of step 5 back to 0 (leaving step 4).
+  virtual void ResetProgress() = 0;
+  // What a run needs from steps 2 and 4 beyond the option set: the
+  // background picture (empty when none or its box is cleared) and the
+  // hidden "Copy source images" box.
+  virtual std::string BackgroundImagePath() const = 0;
+  virtual bool CopySourceImages() const = 0;
 };
 
 // Shared by the window and its pages; owned by the window.

@@ -1,5 +1,7 @@
 #pragma once
-// Step 4 of the wizard.
+// Step 4 of the wizard: the output folder with its history and Browse, and
+// the four boxes of what happens to the pictures (copy, convert, rename,
+// keep in place) with their interlocks and the renaming mask.
 
 #include <memory>
 
@@ -9,7 +11,12 @@ namespace Ui {
 class Step4Page;
 }
 
+class QCheckBox;
+class QComboBox;
+
 namespace zelvora {
+
+class TUsefulLabel;
 
 class TStep4Page : public TStepPage {
   Q_OBJECT
@@ -22,7 +29,25 @@ class TStep4Page : public TStepPage {
   void LoadStartupSetting(int step) override;
   void SaveCloseSetting(int stage) override;
 
+  // The hidden "Copy source images" box, which the run reads.
+  bool CopySourceImages() const;
+
+  QComboBox* OutputFolderBox() const;
+  QComboBox* MaskBox() const;
+  QCheckBox* CopyBox() const;
+  QCheckBox* ConvertBox() const;
+  QCheckBox* RenameBox() const;
+  QCheckBox* KeepLocationBox() const;
+  TUsefulLabel* HowToLabel() const;
+
  private:
+  void OnRenameToggled(bool on);
+  void ApplyRenameRule(bool on);
+  void OnKeepLocationToggled(bool on);
+  void OnCopyToggled(bool on);
+  void OnBrowseClick();
+  bool Check();
+
   std::unique_ptr<Ui::Step4Page> ui_;
 };
 

@@ -70,4 +70,17 @@ std::optional<QColor> TScriptedDialogs::ChooseColor(QWidget*, const QColor& init
   return answer;
 }
 
+int TScriptedDialogs::ExecDialog(QDialog& dialog) {
+  asked_.push_back({QStringLiteral("dialog"), dialog.windowTitle(), dialog.objectName(), {}});
+  if (answers_.empty() || !std::holds_alternative<TDialogScript>(answers_.front())) {
+    return QDialog::Rejected;
+  }
+  TDialogScript script = std::get<TDialogScript>(answers_.front());
+  answers_.pop_front();
+  dialog.show();
+  const int result = script(dialog);
+  dialog.hide();
+  return result;
+}
+
 }  // namespace zelvora::test

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <variant>
 
 #include "app/Dialogs.h"
@@ -14,19 +15,25 @@
 namespace zelvora::test {
 
 struct TAskedDialog {
-  QString kind;     // "message", "overwrite", "input", "open", "save", "folder", "color"
+  QString kind;     // "message", "overwrite", "input", "open", "save", "folder", "color", "dialog"
   QString caption;  // box caption or chooser caption
   QString text;     // message text, prompt, or the chooser's filter
   QString detail;   // the chooser's start folder or file name, the input box's text
 };
 
+// Drives one of the program's own modal windows as a user would (keys,
+// typing) and returns its result.
+using TDialogScript = std::function<int(QDialog&)>;
+
 class TScriptedDialogs : public IDialogs {
  public:
-  using TAnswer = std::variant<QMessageBox::StandardButton, TOverwriteReply, QString, QColor>;
+  using TAnswer =
+      std::variant<QMessageBox::StandardButton, TOverwriteReply, QString, QColor, TDialogScript>;
 
   // Answers, used in order by the next questions of any kind. A QString
   // answers input boxes, file and folder choosers (empty = cancelled); a
-  // QColor the colour chooser (invalid = cancelled).
+  // QColor the colour chooser (invalid = cancelled); a TDialogScript the
+  // program's own windows (unscripted, they are closed as cancelled).
   void Queue(TAnswer answer) { answers_.push_back(std::move(answer)); }
   int SelectedFilter = 0;  // what OpenFile and SaveFile report as the chosen filter
 
@@ -44,6 +51,7 @@ class TScriptedDialogs : public IDialogs {
   QString SaveFile(QWidget*, const TFileRequest& request, int* selectedFilter) override;
   std::optional<QString> ChooseFolder(QWidget*, const QString& startFolder) override;
   std::optional<QColor> ChooseColor(QWidget*, const QColor& initial) override;
+  int ExecDialog(QDialog& dialog) override;
 
  private:
   template <typename T>
