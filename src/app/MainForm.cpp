@@ -21,6 +21,7 @@
 #include "settings/SettingsTable.h"
 #include "settings/UsefulRegistry.h"
 #include "texts/InterfaceTexts.h"
+#include "util/PathUtils.h"
 
 namespace zelvora {
 namespace {
@@ -190,6 +191,13 @@ void TMainForm::OpenHelpContext(int context) { Q_UNUSED(context); }
 void TMainForm::OpenHelpTopic(const std::string& topic) { Q_UNUSED(topic); }
 
 void TMainForm::BackgroundImageChanged(bool on) { step3_->SetShadowChecked(!on); }
+
+std::string TMainForm::BackgroundImage() const {
+  // Step 2 writes the chosen picture to the store at every click of its box
+  // while the box is ticked and the file exists, and an empty text otherwise.
+  std::string path = context_->store.ReadString(kOptionsKeyPath, "HTMLPage_Background", {});
+  return !path.empty() && FileExists(path) ? path : std::string();
+}
 
 void TMainForm::OnNextButtonClick() {
   switch (nextMode_) {

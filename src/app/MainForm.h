@@ -62,6 +62,7 @@ class TMainForm : public QWidget, public IWizardFrame {
   void OpenHelpContext(int context) override;
   void OpenHelpTopic(const std::string& topic) override;
   void BackgroundImageChanged(bool on) override;
+  std::string BackgroundImage() const override;
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -45,6 +45,10 @@ class IWizardFrame {
   // The step 2 background-image box turned on or off: step 3's "Shadow"
   // box takes the opposite state.
   virtual void BackgroundImageChanged(bool on) = 0;
+  // The background picture a run copies into the gallery: its full path
+  // while step 2's background-image box is ticked and the file exists,
+  // empty otherwise.
+  virtual std::string BackgroundImage() const = 0;
 };
 
 // Shared by the window and its pages; owned by the window.
