@@ -61,7 +61,12 @@ TMainForm::TMainForm(TUsefulRegistry& store, IDialogs& dialogs, std::string prog
   GoToStep(1, false);
 }
 
-TMainForm::~TMainForm() { RemoveInterfaceTextObserver(textObserver_); }
+TMainForm::~TMainForm() {
+  // The pages go after the list and the option set; a run still working on
+  // them (a window destroyed without closing) must end first.
+  step5_->StopRunForClose();
+  RemoveInterfaceTextObserver(textObserver_);
+}
 
 void TMainForm::BuildFrame() {
   banner_ = new QLabel(QStringLiteral("Create your own photo gallery!"), this);
