@@ -39,6 +39,9 @@ TStep3Page::TStep3Page(TWizardContext& context, QWidget* parent)
   ui_->setupUi(this);
   NameBuddiesAfterLabels(this);
   ConnectControls();
+  // The outer panel stands for the room a thumbnail may take: make it show.
+  ui_->MainSizePanel->setBackgroundRole(QPalette::Base);
+  ui_->MainSizePanel->setAutoFillBackground(true);
   ui_->ThumbShadowTrackBar->setEnabled(ui_->ShadowCheckBox->isChecked());
   ShowShadowValue();
   UpdateThumbPreview();
