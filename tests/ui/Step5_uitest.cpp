@@ -132,6 +132,7 @@ class Step5Test : public QObject {
     QCOMPARE(w.Bar("PagesProgressBar")->value(), 5);
     QVERIFY(w.Exists("thumbnails/c_thumb.jpg"));
     QVERIFY(w.Exists("GalleryOptions.gof"));
+    w.fixture.SaveScreenshot(QStringLiteral("step5-done"));
 
     w.Click();
     QCOMPARE(w.opened, QList<QUrl>{QUrl::fromLocalFile(QString::fromStdString(w.output +
@@ -176,10 +177,12 @@ class Step5Test : public QObject {
     QTRY_VERIFY(second.Reached());
     QTRY_VERIFY(w.window.AbortButton()->isHidden());
     QTRY_VERIFY(w.window.NextButton()->isEnabled());
+    w.fixture.SaveScreenshot(QStringLiteral("step5-running"));
     w.Click();  // Free&ze again
     second.Open();
     QTRY_COMPARE(w.window.NextMode(), TNextMode::Continue);
     QVERIFY(w.window.AbortButton()->isVisible());
+    w.fixture.SaveScreenshot(QStringLiteral("step5-paused"));
 
     QTest::mouseClick(w.window.AbortButton(), Qt::LeftButton);
     QCOMPARE(w.window.NextMode(), TNextMode::Create);
