@@ -56,6 +56,7 @@ int main(int argc, char** argv) {
   total.start();
   sinceTick.start();
   ticker.start();
+  std::fprintf(stderr, "running\n");
   page->OnCreateGalleryClick();
   loop.exec();
   ticker.stop();

@@ -130,6 +130,7 @@ class Step5Test : public QObject {
     QCOMPARE(w.Bar("ThumbnailsProgressBar")->value(), 3);
     QCOMPARE(w.Bar("PagesProgressBar")->maximum(), 5);
     QCOMPARE(w.Bar("PagesProgressBar")->value(), 5);
+    QCOMPARE(w.Bar("PagesProgressBar")->accessibleName(), QStringLiteral("Pages..."));
     QVERIFY(w.Exists("thumbnails/c_thumb.jpg"));
     QVERIFY(w.Exists("GalleryOptions.gof"));
     w.fixture.SaveScreenshot(QStringLiteral("step5-done"));

@@ -118,8 +118,8 @@ void TStep3Page::SetShadowChecked(bool on) { ui_->ShadowCheckBox->setChecked(on)
 
 void TStep3Page::UpdateThumbPreview() {
   QLabel* thumb = ui_->ThumbSizePanel;
-  const int outerWidth = ui_->MainSizePanel->width();
-  const int outerHeight = ui_->MainSizePanel->height();
+  const int outerWidth = kPreviewSize;
+  const int outerHeight = kPreviewSize;
   int w = ui_->ThumbWidthSpinEdit->value();
   int h = ui_->ThumbHeightSpinEdit->value();
   const int m = std::max(w, h);
