@@ -33,9 +33,10 @@ bool TRunController::Start(TImageGalleryList& list, TGallerySet& options,
   run_ = std::make_unique<TGenerationRun>(static_cast<IRunHost&>(*this), *fileSystem_);
   run_->SetGalleryStartPage(galleryStartPage_);
   TGenerationRun* run = run_.get();
-  worker_ = QThread::create([this, run, &list, &options, params] {
+  const int serial = ++runSerial_;
+  worker_ = QThread::create([this, run, serial, &list, &options, params] {
     const TRunOutcome outcome = run->Execute(list, options, params);
-    QMetaObject::invokeMethod(this, [this, outcome] { WorkerEnded(outcome); },
+    QMetaObject::invokeMethod(this, [this, serial, outcome] { WorkerEnded(serial, outcome); },
                               Qt::QueuedConnection);
   });
   worker_->setObjectName(QStringLiteral("GenerationRun"));
@@ -73,9 +74,9 @@ void TRunController::JoinWorker() {
   galleryStartPage_ = run_->GalleryStartPage();
 }
 
-void TRunController::WorkerEnded(TRunOutcome outcome) {
+void TRunController::WorkerEnded(int serial, TRunOutcome outcome) {
   // Already joined when the window stopped the run itself.
-  if (!worker_) return;
+  if (!Current(serial)) return;
   JoinWorker();
   emit Finished(outcome);
 }
@@ -85,8 +86,8 @@ void TRunController::WorkerEnded(TRunOutcome outcome) {
 void TRunController::SetProgress(TProgressBar bar, int position, int maximum) {
   QMetaObject::invokeMethod(
       this,
-      [this, bar, position, maximum] {
-        if (worker_) emit ProgressChanged(bar, position, maximum);
+      [this, serial = runSerial_, bar, position, maximum] {
+        if (Current(serial)) emit ProgressChanged(bar, position, maximum);
       },
       Qt::QueuedConnection);
 }
@@ -100,8 +101,8 @@ void TRunController::ProcessEvents(bool waiting) {
 void TRunController::SetRunState(TRunState state) {
   QMetaObject::invokeMethod(
       this,
-      [this, state] {
-        if (worker_) emit RunStateChanged(state);
+      [this, serial = runSerial_, state] {
+        if (Current(serial)) emit RunStateChanged(state);
       },
       Qt::QueuedConnection);
 }

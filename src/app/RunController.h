@@ -86,7 +86,9 @@ class TRunController : public QObject, private IRunHost {
   // given up because the window is stopping the run.
   bool CallOnWindowThread(std::function<void()> call);
   void Serve(const std::shared_ptr<TRequest>& request);
-  void WorkerEnded(TRunOutcome outcome);
+  void WorkerEnded(int serial, TRunOutcome outcome);
+  // True for a report of the run going now, not of one already joined.
+  bool Current(int serial) const { return worker_ && serial == runSerial_; }
   void JoinWorker();
 
   IDialogs& dialogs_;
@@ -95,6 +97,9 @@ class TRunController : public QObject, private IRunHost {
   IRunFileSystem* fileSystem_;
   std::unique_ptr<TGenerationRun> run_;
   QThread* worker_ = nullptr;
+  // Counts the runs; the worker reads it, and it changes only while no
+  // worker exists.
+  int runSerial_ = 0;
   std::string galleryStartPage_;
 
   std::mutex requestMutex_;

@@ -321,6 +321,26 @@ class Step5Test : public QObject {
     }
   }
 
+  void AStoppedRunsLateReportsLeaveTheNextRunAlone() {
+    TStep5Window w;
+    QSignalSpy finished(w.page, &TStep5Page::RunFinished);
+    TWriteGate gate("a_thumb.jpg");
+    gate.Install(w.fs);
+    w.Click();
+    QTRY_VERIFY(gate.Reached());
+    gate.Open();
+    // Stopped and started again before the first run's reports come in.
+    w.page->StopRunForClose();
+    w.fixture.Dialogs().Queue(TOverwriteReply::YesToAll);  // the first copy is there
+    w.page->OnCreateGalleryClick();
+    QCOMPARE(w.WaitForEnd(finished), TRunOutcome::Done);
+    QVERIFY(!w.page->RunActive());
+    QCOMPARE(w.window.NextMode(), TNextMode::ShowMe);
+    QCOMPARE(w.Bar("ThumbnailsProgressBar")->value(), 3);
+    QTest::qWait(50);  // anything still queued from the first run
+    QCOMPARE(finished.size(), 0);
+  }
+
   void WizardAndZelvoraMakeWriteTheSameGallery() {
     TStep5Window w;
     QSignalSpy finished(w.page, &TStep5Page::RunFinished);
