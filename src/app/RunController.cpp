@@ -94,11 +94,22 @@ void TRunController::SetProgress(TProgressBar bar, int position, int maximum) {
 
 void TRunController::ProcessEvents(bool waiting) {
   // The window's events run on their own thread; the engine waits on its
-  // own flags while paused.
-  Q_UNUSED(waiting);
+  // own flags while paused, and calls here with waiting set from inside
+  // that wait.
+  if (!waiting || !pauseAnnounced_) return;
+  pauseAnnounced_ = false;
+  QMetaObject::invokeMethod(
+      this,
+      [this, serial = runSerial_] {
+        if (Current(serial)) emit WaitingForUser();
+      },
+      Qt::QueuedConnection);
 }
 
 void TRunController::SetRunState(TRunState state) {
+  // The run says "paused" before it waits (a full disk even before its
+  // message); the wait itself shows up in ProcessEvents.
+  pauseAnnounced_ = state == TRunState::Paused;
   QMetaObject::invokeMethod(
       this,
       [this, serial = runSerial_, state] {

@@ -63,6 +63,10 @@ class TRunController : public QObject, private IRunHost {
   // All on the window's thread, in the order the engine reported them.
   void ProgressChanged(zelvora::TProgressBar bar, int position, int maximum);
   void RunStateChanged(zelvora::TRunState state);
+  // The paused run now waits at its check point, so Continue reaches it.
+  // Comes after RunStateChanged(Paused); until then a Continue could be
+  // undone by the run pausing just after it.
+  void WaitingForUser();
   void Finished(zelvora::TRunOutcome outcome);
 
  private:
@@ -100,6 +104,8 @@ class TRunController : public QObject, private IRunHost {
   // Counts the runs; the worker reads it, and it changes only while no
   // worker exists.
   int runSerial_ = 0;
+  // Worker only: a pause was reported and its wait not yet.
+  bool pauseAnnounced_ = false;
   std::string galleryStartPage_;
 
   std::mutex requestMutex_;

@@ -164,6 +164,7 @@ class Step5Test : public QObject {
     QCOMPARE(w.window.NextMode(), TNextMode::Freeze);
     gate.Open();
     QTRY_COMPARE(w.window.NextMode(), TNextMode::Continue);
+    QTRY_VERIFY(w.window.NextButton()->isEnabled());  // the run waits
     QVERIFY(w.window.AbortButton()->isVisible());
     QVERIFY(!w.window.PrevButton()->isEnabled());
     // The picture under way was finished, thumbnail and copy; nothing more.
@@ -182,6 +183,7 @@ class Step5Test : public QObject {
     w.Click();  // Free&ze again
     second.Open();
     QTRY_COMPARE(w.window.NextMode(), TNextMode::Continue);
+    QTRY_VERIFY(w.window.NextButton()->isEnabled());  // the run waits
     QVERIFY(w.window.AbortButton()->isVisible());
     w.fixture.SaveScreenshot(QStringLiteral("step5-paused"));
 
@@ -251,6 +253,7 @@ class Step5Test : public QObject {
                             "space for files and press the Continue button\nto continue making "
                             "of gallery, or press the Abort button to abort."));
     QTRY_COMPARE(w.window.NextMode(), TNextMode::Continue);
+    QTRY_VERIFY(w.window.NextButton()->isEnabled());  // the run waits
     QVERIFY(w.window.AbortButton()->isVisible());
     QVERIFY(w.page->RunActive());
     QVERIFY(!w.Exists("thumbnails/b_thumb.jpg"));
@@ -317,6 +320,7 @@ class Step5Test : public QObject {
       w.Click();
       gate.Open();
       QTRY_COMPARE(w.window.NextMode(), TNextMode::Continue);
+      QTRY_VERIFY(w.window.NextButton()->isEnabled());  // the run waits
       QVERIFY(w.page->RunActive());
     }
   }

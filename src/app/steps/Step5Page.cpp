@@ -23,6 +23,8 @@ TStep5Page::TStep5Page(TWizardContext& context, QWidget* parent)
   connect(controller_.get(), &TRunController::ProgressChanged, this, &TStep5Page::ShowProgress);
   connect(controller_.get(), &TRunController::RunStateChanged, this, &TStep5Page::ShowRunState);
   connect(controller_.get(), &TRunController::Finished, this, &TStep5Page::EndRun);
+  connect(controller_.get(), &TRunController::WaitingForUser, this,
+          [this] { context_.frame.SetNextEnabled(true); });
 }
 
 TStep5Page::~TStep5Page() = default;
@@ -105,9 +107,10 @@ void TStep5Page::ShowRunState(TRunState state) {
       frame.SetNextEnabled(true);
       break;
     case TRunState::Paused:
+      // "&Continue" is offered once the run really waits (WaitingForUser).
       frame.SetNextButtonMode(TNextMode::Continue);
       frame.SetAbortVisible(true);
-      frame.SetNextEnabled(true);
+      frame.SetNextEnabled(false);
       break;
     case TRunState::Ready:
     case TRunState::Done:
