@@ -325,6 +325,20 @@ class Step5Test : public QObject {
     }
   }
 
+  void BackgroundPictureOfStepTwoGoesIntoTheGallery() {
+    TStep5Window w;
+    QSignalSpy finished(w.page, &TStep5Page::RunFinished);
+    // What step 2 stores while its box is ticked on an existing picture.
+    const std::string background = w.fixture.Temp().Write(
+        "bg/paper.jpg", test::MakeJpeg(test::MakePhotoLikePicture(32, 32)));
+    w.fixture.Store().WriteString(kOptionsKeyPath, "HTMLPage_Background", background);
+    w.Click();
+    QCOMPARE(w.WaitForEnd(finished), TRunOutcome::Done);
+    QCOMPARE(test::ReadFileBytes(w.output + "thumbnails/paper.jpg"),
+             test::ReadFileBytes(background));
+    QCOMPARE(w.window.Options().HTMLPage_Background, std::string("thumbnails/paper.jpg"));
+  }
+
   void AStoppedRunsLateReportsLeaveTheNextRunAlone() {
     TStep5Window w;
     QSignalSpy finished(w.page, &TStep5Page::RunFinished);
