@@ -299,19 +299,8 @@ class Step5Test : public QObject {
   }
 
   void ClosingMidRunStopsTheRunAndWritesTheSettings() {
-    {
-      TStep5Window w;
-      TWriteGate gate("b_thumb.jpg");
-      gate.Install(w.fs);
-      w.Click();
-      QTRY_VERIFY(gate.Reached());
-      gate.Open();
-      w.fixture.CloseWindow();
-      QVERIFY(!FileExists(w.output + "index.html"));
-      QVERIFY(w.fixture.Store().ValueExists(kOptionsKeyPath, "FolderHistoryLimit"));
-    }
-    {
-      // Paused, then the window is destroyed without a close.
+    // Paused at its check point, the run cannot write on once it is told.
+    for (bool close : {true, false}) {
       TStep5Window w;
       TWriteGate gate("a_thumb.jpg");
       gate.Install(w.fs);
@@ -322,6 +311,23 @@ class Step5Test : public QObject {
       QTRY_COMPARE(w.window.NextMode(), TNextMode::Continue);
       QTRY_VERIFY(w.window.NextButton()->isEnabled());  // the run waits
       QVERIFY(w.page->RunActive());
+      if (!close) continue;  // destroyed without a close
+      w.fixture.CloseWindow();
+      QVERIFY(!FileExists(w.output + "thumbnails/b_thumb.jpg"));
+      QVERIFY(!FileExists(w.output + "index.html"));
+      QVERIFY(w.fixture.Store().ValueExists(kOptionsKeyPath, "FolderHistoryLimit"));
+    }
+    {
+      // Closed while a picture is being written: the run stops wherever it
+      // stands, and the window still goes and saves.
+      TStep5Window w;
+      TWriteGate gate("b_thumb.jpg");
+      gate.Install(w.fs);
+      w.Click();
+      QTRY_VERIFY(gate.Reached());
+      gate.Open();
+      w.fixture.CloseWindow();
+      QVERIFY(w.fixture.Store().ValueExists(kOptionsKeyPath, "FolderHistoryLimit"));
     }
   }
 
