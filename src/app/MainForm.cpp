@@ -1,5 +1,7 @@
 #include "app/MainForm.h"
 
+#include <array>
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -38,6 +40,9 @@ namespace zelvora {
 namespace {
 
 constexpr int kStepCount = 5;
+// Positions of Prev and Next among the controls SetBusy disables.
+constexpr std::size_t kPrevControl = 2;
+constexpr std::size_t kNextControl = 3;
 constexpr std::string_view kLanguageFilter = "Language Files (*.txt)|*.txt|All Files (*.*)|*.*";
 
 int NextModeTextId(TNextMode mode) {
@@ -153,9 +158,12 @@ TMainForm::TMainForm(TUsefulRegistry& store, IDialogs& dialogs, std::string prog
 }
 
 TMainForm::~TMainForm() {
+  // A run still working on the list and the option set (a window destroyed
+  // without closing) must end first. The pages watch the list and the option
+  // set, which go with the members before QWidget would delete the pages: the
+  // pages go first.
+  step5_->StopRunForClose();
   RemoveInterfaceTextObserver(textObserver_);
-  // The pages watch the list and the option set, which go with the members
-  // before QWidget would delete the pages: the pages go first.
   delete pages_;
   pages_ = nullptr;
 }
@@ -307,8 +315,16 @@ void TMainForm::UpdateButtonCaptions() {
 }
 
 void TMainForm::SetAbortVisible(bool visible) { abortButton_->setVisible(visible); }
-void TMainForm::SetPrevEnabled(bool enabled) { prevButton_->setEnabled(enabled); }
-void TMainForm::SetNextEnabled(bool enabled) { nextButton_->setEnabled(enabled); }
+// While the window is busy the state is kept for the end of the busy time.
+void TMainForm::SetPrevEnabled(bool enabled) {
+  if (busy_) enabledBeforeBusy_[kPrevControl] = enabled;
+  else prevButton_->setEnabled(enabled);
+}
+
+void TMainForm::SetNextEnabled(bool enabled) {
+  if (busy_) enabledBeforeBusy_[kNextControl] = enabled;
+  else nextButton_->setEnabled(enabled);
+}
 
 void TMainForm::TickSteps(int last) {
   for (int k = 1; k <= kStepCount; ++k) indicator_->SetTicked(k, k <= last);
@@ -317,13 +333,16 @@ void TMainForm::TickSteps(int last) {
 void TMainForm::FocusNextButton() { nextButton_->setFocus(); }
 
 void TMainForm::SetBusy(bool busy) {
-  // The window keeps painting; only input is refused.
-  for (QWidget* child : {static_cast<QWidget*>(pages_), static_cast<QWidget*>(helpButton_),
-                         static_cast<QWidget*>(prevButton_), static_cast<QWidget*>(nextButton_),
-                         static_cast<QWidget*>(abortButton_)}) {
-    child->setEnabled(!busy);
+  // The window keeps painting; only input is refused. Each control gets back
+  // the state it had, so a run that disabled Prev keeps it disabled.
+  const std::array<QWidget*, 5> controls = {pages_, helpButton_, prevButton_, nextButton_,
+                                            abortButton_};
+  if (busy == busy_) return;
+  busy_ = busy;
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    if (busy) enabledBeforeBusy_[i] = controls[i]->isEnabled();
+    controls[i]->setEnabled(!busy && enabledBeforeBusy_[i]);
   }
-  if (!busy) SetPrevEnabled(currentStep_ != 1);
 }
 
 void TMainForm::ShowOptionSet(const TGallerySet& options) {

@@ -143,6 +143,8 @@ class TMainForm : public QWidget, public IWizardFrame {
   int helpContext_ = 50;
   TNextMode nextMode_ = TNextMode::Next;
   bool shownOnce_ = false;
+  bool busy_ = false;
+  std::array<bool, 5> enabledBeforeBusy_{};
   bool closing_ = false;
   int textObserver_ = 0;
 };

@@ -22,6 +22,25 @@ using namespace zelvora;
 class WizardTest : public QObject {
   Q_OBJECT
  private slots:
+  // A folder scan that ends during a run must not wake Prev, which the run
+  // disabled; a change made while busy shows once the window is free.
+  void BusyTimeGivesEachButtonBackItsState() {
+    test::TWizardFixture fixture;
+    TMainForm& window = fixture.Window();
+    QVERIFY(window.GoToStep(5, false));
+    window.SetPrevEnabled(false);
+    window.SetBusy(true);
+    QVERIFY(!window.NextButton()->isEnabled());
+    window.SetBusy(false);
+    QVERIFY(!window.PrevButton()->isEnabled());
+    QVERIFY(window.NextButton()->isEnabled());
+    window.SetBusy(true);
+    window.SetPrevEnabled(true);
+    QVERIFY(!window.PrevButton()->isEnabled());
+    window.SetBusy(false);
+    QVERIFY(window.PrevButton()->isEnabled());
+  }
+
   void StartsOnStepOneWithPrevDisabled() {
     test::TWizardFixture fixture;
     TMainForm& window = fixture.Window();
