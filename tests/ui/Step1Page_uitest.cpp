@@ -98,7 +98,7 @@ class Step1PageTest : public QObject {
     // Enter in the box opens what it names; the list is replaced.
     QComboBox* box = step.Find<QComboBox>("SourceFolderNameEdit");
     box->setEditText(QString::fromStdString(temp.File("B")));
-    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    QTest::keyClick(box, Qt::Key_Return);  // the combo box holds the focus
     QCOMPARE(step.Names(), (std::vector<std::string>{"x.jpg", "y.bmp"}));
     QCOMPARE(step.List().Items(0)->FileName, temp.File("B/x.jpg"));
 
@@ -116,11 +116,11 @@ class Step1PageTest : public QObject {
     QCOMPARE(box->itemText(0).toStdString(), temp.File("B"));
     QCOMPARE(step.Names(), (std::vector<std::string>{"x.jpg", "y.bmp"}));
     box->setEditText(QString::fromStdString(temp.File("A")));
-    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    QTest::keyClick(box, Qt::Key_Return);  // the combo box holds the focus
 
     // Without clearing, the same folder again adds nothing.
     step.Find<QCheckBox>("ClearListBeforeAddCheckBox")->click();
-    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    QTest::keyClick(box, Qt::Key_Return);  // the combo box holds the focus
     QCOMPARE(step.List().Count(), 3);
     QVERIFY(!step.fixture.Store().ReadBool(kOptionsKeyPath, "ClearImageListBeforeAutoFill", true));
 
@@ -153,7 +153,7 @@ class Step1PageTest : public QObject {
     }, Qt::QueuedConnection);
     QComboBox* box = step.Find<QComboBox>("SourceFolderNameEdit");
     box->setEditText(QString::fromStdString(temp.File("big")));
-    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    QTest::keyClick(box, Qt::Key_Return);  // the combo box holds the focus
     QVERIFY(ranDuringWork);
     QVERIFY(disabledMeanwhile);
     QVERIFY(listedMeanwhile < 3000);

@@ -165,7 +165,11 @@ void TStep1Page::ConnectControls() {
   connect(ui.Button1, &QPushButton::clicked, this, &TStep1Page::BrowseSourceFolder);
   connect(ui.SourceFolderNameEdit, qOverload<int>(&QComboBox::activated), this,
           &TStep1Page::OnSourcePicked);
-  if (ui.SourceFolderNameEdit->lineEdit()) ui.SourceFolderNameEdit->lineEdit()->installEventFilter(this);
+  // Enter in the box opens the folder. The combo box keeps the focus and
+  // hands keys to its line edit itself, so both are watched; taking the key
+  // keeps the combo box from also "activating" a matching history entry.
+  ui.SourceFolderNameEdit->installEventFilter(this);
+  if (QLineEdit* edit = ui.SourceFolderNameEdit->lineEdit()) edit->installEventFilter(this);
 
   connect(ui.AutoFillCheckBox, &QCheckBox::toggled, this, &TStep1Page::OnAutoFillToggled);
   connect(ui.AutoFillCheckBox, &QCheckBox::clicked, this, [this](bool on) {
@@ -724,7 +728,8 @@ bool TStep1Page::eventFilter(QObject* watched, QEvent* event) {
       OnListKey(key, &consumed);
       return consumed;
     }
-    if (ui_->SourceFolderNameEdit->lineEdit() == watched &&
+    QComboBox* source = ui_->SourceFolderNameEdit;
+    if ((watched == source || watched == source->lineEdit()) &&
         (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
         (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
       OpenSourceFolder();
