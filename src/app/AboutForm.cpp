@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "app/TextConvert.h"
+#include "app/WindowDrag.h"
 #include "controls/UsefulLabel.h"
 #include "settings/SettingsTable.h"
 #include "ui_AboutForm.h"
@@ -34,7 +35,7 @@ TAboutForm::TAboutForm(const QString& webSite, QWidget* parent)
     : QDialog(parent), ui_(std::make_unique<Ui::AboutForm>()) {
   ui_->setupUi(this);
   ui_->AboutPicture->setPixmap(ProgramIcon().pixmap(96, 96));
-  ui_->AboutPicture->installEventFilter(this);
+  new TWindowDrag(ui_->AboutPicture);
   QFont product = ui_->ProductLabel->font();
   product.setBold(true);
   product.setPointSizeF(product.pointSizeF() * 1.5);
@@ -65,21 +66,6 @@ TAboutForm::~TAboutForm() = default;
 
 TUsefulLabel* TAboutForm::WebSiteLabel() const { return ui_->WebSiteLabel; }
 
-bool TAboutForm::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == ui_->AboutPicture) {
-    if (event->type() == QEvent::MouseButtonPress) {
-      auto* mouse = static_cast<QMouseEvent*>(event);
-      dragOffset_ = mouse->globalPosition().toPoint() - frameGeometry().topLeft();
-      return true;
-    }
-    if (event->type() == QEvent::MouseMove) {
-      auto* mouse = static_cast<QMouseEvent*>(event);
-      if (mouse->buttons() & Qt::LeftButton) move(mouse->globalPosition().toPoint() - dragOffset_);
-      return true;
-    }
-  }
-  return QDialog::eventFilter(watched, event);
-}
 
 TBetaForm::TBetaForm(QWidget* parent) : QDialog(parent) {
   Ui::BetaForm ui;

@@ -21,12 +21,8 @@ class TAboutForm : public QDialog {
   ~TAboutForm() override;
   TUsefulLabel* WebSiteLabel() const;
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
   std::unique_ptr<Ui::AboutForm> ui_;
-  QPoint dragOffset_;
 };
 
 // The welcome note of a beta version, with its one "&Ok" button.

@@ -5,6 +5,7 @@
 
 #include "app/Dialogs.h"
 #include "app/TextConvert.h"
+#include "app/WindowDrag.h"
 #include "controls/BorderedPanel.h"
 #include "gallery/GallerySet.h"
 #include "texts/InterfaceTexts.h"
@@ -28,7 +29,7 @@ TAdvancedTuningForm::TAdvancedTuningForm(IDialogs& dialogs, QWidget* parent)
     if (helpOpener_ && !helpTopic_.empty()) helpOpener_(helpTopic_);
   });
   // The strip is the handle that moves the window.
-  ui_->ButtonStrip->installEventFilter(this);
+  new TWindowDrag(ui_->ButtonStrip);
 
   step2Panel_ = new TBorderedPanel(ui_->OuterPanel);
   step2Ui_->setupUi(step2Panel_);
@@ -113,20 +114,5 @@ void TAdvancedTuningForm::keyPressEvent(QKeyEvent* event) {
   QDialog::keyPressEvent(event);
 }
 
-bool TAdvancedTuningForm::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == ui_->ButtonStrip) {
-    if (event->type() == QEvent::MouseButtonPress) {
-      auto* mouse = static_cast<QMouseEvent*>(event);
-      dragOffset_ = mouse->globalPosition().toPoint() - frameGeometry().topLeft();
-      return true;
-    }
-    if (event->type() == QEvent::MouseMove) {
-      auto* mouse = static_cast<QMouseEvent*>(event);
-      if (mouse->buttons() & Qt::LeftButton) move(mouse->globalPosition().toPoint() - dragOffset_);
-      return true;
-    }
-  }
-  return QDialog::eventFilter(watched, event);
-}
 
 }  // namespace zelvora

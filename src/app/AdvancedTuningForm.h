@@ -49,7 +49,6 @@ class TAdvancedTuningForm : public QDialog {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void SizeToPanel(QWidget* panel, bool showHelp);
@@ -60,7 +59,6 @@ class TAdvancedTuningForm : public QDialog {
   TBorderedPanel* step2Panel_ = nullptr;
   std::string helpTopic_;
   std::function<void(const std::string&)> helpOpener_;
-  QPoint dragOffset_;
 };
 
 }  // namespace zelvora

@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 
+#include "app/ComboItems.h"
 #include "app/Dialogs.h"
 #include "app/TextConvert.h"
 #include "app/WizardFrame.h"
@@ -44,20 +45,6 @@ TSettingValue Number(std::int64_t number) {
   return value;
 }
 
-TStringList ItemsOf(const QComboBox* box) {
-  TStringList items;
-  for (int i = 0; i < box->count(); ++i) items.push_back(ToBytes(box->itemText(i)));
-  return items;
-}
-
-// Replaces the drop-down items and keeps the box's text as it was.
-void SetItems(QComboBox* box, const TStringList& items) {
-  const QString text = box->currentText();
-  const QSignalBlocker blocker(box);
-  box->clear();
-  for (const std::string& item : items) box->addItem(ToQString(item));
-  box->setEditText(text);
-}
 
 }  // namespace
 

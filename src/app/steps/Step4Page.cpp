@@ -1,6 +1,7 @@
 #include "app/steps/Step4Page.h"
 
 #include "app/Application.h"
+#include "app/ComboItems.h"
 #include "app/Dialogs.h"
 #include "app/TextConvert.h"
 #include "app/WizardFrame.h"
@@ -16,20 +17,6 @@
 namespace zelvora {
 namespace {
 
-TStringList ItemsOf(const QComboBox* box) {
-  TStringList items;
-  for (int i = 0; i < box->count(); ++i) items.push_back(ToBytes(box->itemText(i)));
-  return items;
-}
-
-// Replaces the drop-down items and keeps the box's text as it was.
-void SetItems(QComboBox* box, const TStringList& items) {
-  const QString text = box->currentText();
-  const QSignalBlocker blocker(box);
-  box->clear();
-  for (const std::string& item : items) box->addItem(ToQString(item));
-  box->setEditText(text);
-}
 
 // Picking an entry from the drop-down moves it to the top.
 void MoveToTop(QComboBox* box, int index) {
