@@ -65,7 +65,12 @@ configure_and_build() {
 run_fuzzers() {
   local seconds=$1
   local dir="$ZELVORA_ROOT/build-fuzz"
-  CC=clang CXX=clang++ cmake -S "$ZELVORA_ROOT/fuzz" -B "$dir" -G Ninja >/dev/null
+  local launcher=()
+  if command -v ccache >/dev/null 2>&1; then
+    export CCACHE_BASEDIR="$ZELVORA_ROOT"
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+  fi
+  CC=clang CXX=clang++ cmake -S "$ZELVORA_ROOT/fuzz" -B "$dir" -G Ninja "${launcher[@]}" >/dev/null
   cmake --build "$dir" --parallel "$(nproc)" --target fuzzers
   rm -rf "$dir/seeds"
   "$dir/make_seeds" "$dir/seeds"
