@@ -39,17 +39,23 @@ ensure_packages() {
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# use_ccache : ZELVORA_LAUNCHER gets the CMake options that put ccache in
+# front of the compilers, when it is there. Paths are taken relative to the
+# checkout, so a fresh clone in another folder still finds what an earlier
+# build compiled.
+use_ccache() {
+  ZELVORA_LAUNCHER=()
+  if command -v ccache >/dev/null 2>&1; then
+    export CCACHE_BASEDIR="$ZELVORA_ROOT"
+    ZELVORA_LAUNCHER=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+  fi
+}
+
 # configure_build_dir DIR [cmake options...] : configures only.
 configure_build_dir() {
   local dir=$1; shift
-  local launcher=()
-  # ccache with paths taken relative to the checkout, so a fresh clone in
-  # another folder still finds what an earlier build compiled.
-  if command -v ccache >/dev/null 2>&1; then
-    export CCACHE_BASEDIR="$ZELVORA_ROOT"
-    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
-  fi
-  cmake -S "$ZELVORA_ROOT" -B "$ZELVORA_ROOT/$dir" -G Ninja "${launcher[@]}" "$@" >/dev/null
+  use_ccache
+  cmake -S "$ZELVORA_ROOT" -B "$ZELVORA_ROOT/$dir" -G Ninja "${ZELVORA_LAUNCHER[@]}" "$@" >/dev/null
 }
 
 # configure_and_build DIR [cmake options...]
@@ -65,12 +71,8 @@ configure_and_build() {
 run_fuzzers() {
   local seconds=$1
   local dir="$ZELVORA_ROOT/build-fuzz"
-  local launcher=()
-  if command -v ccache >/dev/null 2>&1; then
-    export CCACHE_BASEDIR="$ZELVORA_ROOT"
-    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
-  fi
-  CC=clang CXX=clang++ cmake -S "$ZELVORA_ROOT/fuzz" -B "$dir" -G Ninja "${launcher[@]}" >/dev/null
+  use_ccache
+  CC=clang CXX=clang++ cmake -S "$ZELVORA_ROOT/fuzz" -B "$dir" -G Ninja "${ZELVORA_LAUNCHER[@]}" >/dev/null
   cmake --build "$dir" --parallel "$(nproc)" --target fuzzers
   rm -rf "$dir/seeds"
   "$dir/make_seeds" "$dir/seeds"
