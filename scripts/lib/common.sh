@@ -41,12 +41,12 @@ ensure_packages() {
 
 # use_ccache : ZELVORA_LAUNCHER gets the CMake options that put ccache in
 # front of the compilers, when it is there. Paths are taken relative to the
-# checkout, so a fresh clone in another folder still finds what an earlier
-# build compiled.
+# checkout and the build folder is left out of the hash, so a fresh clone in
+# another folder still finds what an earlier build compiled.
 use_ccache() {
   ZELVORA_LAUNCHER=()
   if command -v ccache >/dev/null 2>&1; then
-    export CCACHE_BASEDIR="$ZELVORA_ROOT"
+    export CCACHE_BASEDIR="$ZELVORA_ROOT" CCACHE_NOHASHDIR=true
     ZELVORA_LAUNCHER=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
   fi
 }
