@@ -6,7 +6,7 @@ ZELVORA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 ZELVORA_BUILD_PACKAGES=(cmake g++ ninja-build pkg-config
   libjpeg-dev libgif-dev nlohmann-json3-dev libgtest-dev libgmock-dev
   libbenchmark-dev qt6-base-dev qt6-base-dev-tools libgl-dev ccache
-  help2man libexif-dev)
+  help2man libexif-dev fonts-dejavu-core)
 # The fuzz targets (fuzz/): clang with libFuzzer and its sanitizers.
 ZELVORA_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 ZELVORA_FUZZ_TARGETS=(decode_jpeg decode_bitmaps options_file list_file language_file
