@@ -48,9 +48,10 @@ TEST(FileUtilsTest, FreeSpaceAndRoom) {
   ASSERT_GT(free, 0);
   EXPECT_TRUE(HasRoomFor(dir.File("x.jpg"), 1));
   EXPECT_FALSE(HasRoomFor(dir.File("x.jpg"), free * 2 + (1LL << 40)));
-  // The file already there counts as room, as it will be replaced.
-  const std::string file = dir.Write("y.jpg", std::string(4096, 'x'));
-  EXPECT_TRUE(HasRoomFor(file, FreeDiskSpace(file) + 100));
+  // The file already there counts as room, as it will be replaced. It is
+  // large, so that what other tests write meanwhile cannot eat the margin.
+  const std::string file = dir.Write("y.jpg", std::string(32 << 20, 'x'));
+  EXPECT_TRUE(HasRoomFor(file, FreeDiskSpace(file) + (1 << 20)));
 }
 
 TEST(FileUtilsTest, ReadTextFileReportsFailures) {
