@@ -13,6 +13,7 @@
 #include "gallery/ImageGalleryList.h"
 #include "generation/GenerationRun.h"
 #include "support/PictureWriters.h"
+#include "support/QuietRunHost.h"
 #include "support/TestSupport.h"
 
 namespace zelvora {
@@ -20,18 +21,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::TempDir;
-
-class SilentHost : public IRunHost {
- public:
-  void SetProgress(TProgressBar, int, int) override {}
-  void ProcessEvents(bool) override {}
-  void SetRunState(TRunState) override {}
-  void ShowMessage(TRunMessage, const std::string&, const std::string&) override {}
-  TOverwriteReply AskOverwrite(const std::string&, const std::string&,
-                               const std::string&) override {
-    return TOverwriteReply::Yes;
-  }
-};
 
 std::set<std::string> GalleryFilesOnDisk(const std::string& folder) {
   std::set<std::string> files;
@@ -74,7 +63,8 @@ class PreviousGalleryFilesTest : public ::testing::TestWithParam<const char*> {
     TGenerationParams params = ParamsForOptions(options);
     params.UseBackgroundImage = true;
     params.BackgroundImagePath = dir.File("back.jpg");
-    SilentHost host;
+    test::TQuietRunHost host;
+    host.OverwriteReply = TOverwriteReply::Yes;
     TRealFileSystem fs;
     TGenerationRun run(host, fs);
     EXPECT_EQ(run.Execute(list, options, params), TRunOutcome::Done);

@@ -15,6 +15,7 @@
 #include "imaging/ImageLoader.h"
 #include "support/PictureWriters.h"
 #include "support/TestFileSystem.h"
+#include "support/QuietRunHost.h"
 #include "support/TestSupport.h"
 #include "util/FileUtils.h"
 
@@ -26,25 +27,6 @@ using test::ReadFileBytes;
 using test::TempDir;
 using test::TTestFileSystem;
 using TFiles = std::map<std::string, std::string>;  // relative path -> bytes
-
-class TQuietHost : public IRunHost {
- public:
-  std::vector<TRunMessage> Kinds;
-  std::function<void(bool waiting)> OnEvents;
-
-  void SetProgress(TProgressBar, int, int) override {}
-  void ProcessEvents(bool waiting) override {
-    if (OnEvents) OnEvents(waiting);
-  }
-  void SetRunState(TRunState) override {}
-  void ShowMessage(TRunMessage kind, const std::string&, const std::string&) override {
-    Kinds.push_back(kind);
-  }
-  TOverwriteReply AskOverwrite(const std::string&, const std::string&,
-                               const std::string&) override {
-    return TOverwriteReply::Closed;
-  }
-};
 
 // Every file below folder with its bytes; temporary files are collected
 // apart.
@@ -89,7 +71,7 @@ class RunFailureTest : public ::testing::TestWithParam<TFailure> {
   }
 
   // The second run differs in every file it writes.
-  TRunOutcome Run(TTestFileSystem& fileSystem, TQuietHost& host, bool second) {
+  TRunOutcome Run(TTestFileSystem& fileSystem, test::TQuietRunHost& host, bool second) {
     TImageGalleryList list;
     list.AddFile(dir.File("src/a.jpg"));
     list.AddFile(dir.File("src/b.bmp"));
@@ -118,7 +100,7 @@ TEST_P(RunFailureTest, EveryWriteInTurn) {
   // A clean run: how many writes and copies a gallery of two pictures
   // takes (two thumbnails, a copy, a conversion, four pages, two files).
   TTestFileSystem counting;
-  TQuietHost quiet;
+  test::TQuietRunHost quiet;
   ASSERT_EQ(Run(counting, quiet, false), TRunOutcome::Done);
   const int attempts = counting.Attempts;
   ASSERT_EQ(attempts, 10);
@@ -135,7 +117,7 @@ TEST_P(RunFailureTest, EveryWriteInTurn) {
     disk.BeforeWrite = [&](const std::string& target) {
       if (disk.Attempts == cut) cutTarget = fs::relative(target, output).string();
     };
-    TQuietHost host;
+    test::TQuietRunHost host;
     const TRunOutcome outcome = Run(disk, host, true);
     ASSERT_EQ(disk.FailedAttempts, 1);
     ASSERT_FALSE(cutTarget.empty());

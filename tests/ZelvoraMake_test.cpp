@@ -17,6 +17,7 @@
 #include "gallery/ImageGalleryList.h"
 #include "generation/GenerationRun.h"
 #include "support/PictureWriters.h"
+#include "support/QuietRunHost.h"
 #include "support/TestSupport.h"
 #include "util/PathUtils.h"
 #include "util/TextUtils.h"
@@ -206,18 +207,6 @@ TEST_F(ZelvoraMakeTest, ListWithoutPicturesWritesNothingAndExitsWithOne) {
   EXPECT_FALSE(std::filesystem::exists(dir.File("out")));
 }
 
-class SilentHost : public IRunHost {
- public:
-  void SetProgress(TProgressBar, int, int) override {}
-  void ProcessEvents(bool) override {}
-  void SetRunState(TRunState) override {}
-  void ShowMessage(TRunMessage, const std::string&, const std::string&) override {}
-  TOverwriteReply AskOverwrite(const std::string&, const std::string&,
-                               const std::string&) override {
-    return TOverwriteReply::Closed;
-  }
-};
-
 TEST_F(ZelvoraMakeTest, GivesTheSameFilesAsTheEngineDrivenLikeTheWizard) {
   Jpeg("a.jpg");
   Jpeg("b.jpg");
@@ -239,7 +228,7 @@ TEST_F(ZelvoraMakeTest, GivesTheSameFilesAsTheEngineDrivenLikeTheWizard) {
   images.InsertSeparator(1);
   images.AddFile(dir.File("src/c.bmp"));
   images.AddFile(dir.File("src/b.jpg"));
-  SilentHost host;
+  test::TQuietRunHost host;
   TRealFileSystem fs;
   TGenerationRun run(host, fs);
   ASSERT_EQ(run.Execute(images, options, ParamsForOptions(options)), TRunOutcome::Done);
